@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+// Where a save writes its bytes. The file sink writes a temporary file and
+// replaces the target with it on Commit; tests substitute sinks that fail
+// part-way.
+class ByteSink
+{
+public:
+    virtual ~ByteSink() = default;
+
+    // Prepares to write the file at path; false (with error set) when it
+    // cannot be created.
+    virtual bool Open(const std::string& path, std::string& error) = 0;
+    // Writes all of size bytes or fails.
+    virtual bool Write(const char* data, std::size_t size, std::string& error) = 0;
+    // Flushes everything to disk and puts the file in place of the target.
+    virtual bool Commit(std::string& error) = 0;
+    // Throws away whatever was written; the target stays as it was.
+    virtual void Abandon() = 0;
+};
+
+// The sink that saves files for real.
+class SafeFileSink : public ByteSink
+{
+public:
+    SafeFileSink();
+    ~SafeFileSink() override;
+    SafeFileSink(const SafeFileSink&) = delete;
+    SafeFileSink& operator=(const SafeFileSink&) = delete;
+
+    bool Open(const std::string& path, std::string& error) override;
+    bool Write(const char* data, std::size_t size, std::string& error) override;
+    bool Commit(std::string& error) override;
+    void Abandon() override;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};

@@ -1,0 +1,141 @@
+#include "document/DefDocument.h"
+
+#include "document/ByteSink.h"
+#include "document/DefinitionFile.h"
+#include "document/DefinitionPath.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <utility>
+
+namespace {
+
+// The whole file, or false when it cannot be opened for reading.
+bool ReadWholeFile(const std::string& path, std::string& bytes)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+void SetError(std::string* error, std::string reason)
+{
+    if (error)
+        *error = std::move(reason);
+}
+
+} // namespace
+
+void CDefDocument::Reset()
+{
+    Current = CDef();
+    Path.clear();
+    MarkSaved();
+}
+
+LoadResult CDefDocument::Load(const std::string& path)
+{
+    const std::string full = AbsolutePath(path);
+    const std::string definitionPath = DefinitionPathFor(full);
+    std::string bytes;
+    if (!ReadWholeFile(definitionPath, bytes)) {
+        if (SamePath(full, definitionPath))
+            return LoadResult::NotFound;
+        Current.Program = full;
+        Path = definitionPath;
+        return LoadResult::ProgramAdopted;
+    }
+    Path = definitionPath;
+    Current = ReadDefinition(bytes, full, definitionPath);
+    MarkSaved();
+    return LoadResult::Loaded;
+}
+
+bool CDefDocument::Save(const std::string& path, std::string* error)
+{
+    SafeFileSink sink;
+    return Save(path, sink, error);
+}
+
+bool CDefDocument::Save(const std::string& path, ByteSink& sink, std::string* error)
+{
+    const std::string definitionPath = DefinitionPathFor(path);
+    const std::string bytes = WriteDefinition(Current);
+    std::string reason;
+    if (!sink.Open(definitionPath, reason)) {
+        SetError(error, reason);
+        return false;
+    }
+    if (!sink.Write(bytes.data(), bytes.size(), reason) || !sink.Commit(reason)) {
+        sink.Abandon();
+        SetError(error, reason);
+        return false;
+    }
+    Path = definitionPath;
+    MarkSaved();
+    return true;
+}
+
+bool CDefDocument::IsModified() const
+{
+    return Current != Saved;
+}
+
+void CDefDocument::MarkSaved()
+{
+    Saved = Current;
+}
+
+int CDefDocument::OptionCount() const
+{
+    return static_cast<int>(Current.Options.size());
+}
+
+COption& CDefDocument::OptionAt(int position)
+{
+    return Current.Options.at(static_cast<std::size_t>(position));
+}
+
+const COption& CDefDocument::OptionAt(int position) const
+{
+    return Current.Options.at(static_cast<std::size_t>(position));
+}
+
+void CDefDocument::InsertOption(int position, const COption& option)
+{
+    Current.Options.insert(Current.Options.begin() + position, option);
+}
+
+void CDefDocument::AppendOption(const COption& option)
+{
+    Current.Options.push_back(option);
+}
+
+void CDefDocument::RemoveOption(int position)
+{
+    Current.Options.erase(Current.Options.begin() + position);
+}
+
+void CDefDocument::SwapOptions(int a, int b)
+{
+    std::swap(OptionAt(a), OptionAt(b));
+}
+
+void CDefDocument::SetDefaultOption(int position, bool isDefault)
+{
+    if (isDefault) {
+        Current.First = position;
+        for (int i = 0; i < OptionCount(); ++i)
+            OptionAt(i).Default = (i == position);
+        return;
+    }
+    OptionAt(position).Default = false;
+    if (Current.First == position)
+        Current.First = 0;
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string_view>
+
+// Comparison of section names, keys and type names without regard to letter
+// case. Only the ASCII letters are folded: the texts are bytes of an
+// unknown 8-bit or UTF-8 encoding, and every other byte compares exactly.
+char FoldCase(char c);
+bool EqualIgnoringCase(std::string_view a, std::string_view b);

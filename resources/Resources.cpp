@@ -1,0 +1,8 @@
+#include "resources/Resources.h"
+
+#include <QIcon>
+
+QIcon ApplicationIcon()
+{
+    return QIcon(QStringLiteral(":/icons/quarned.svg"));
+}

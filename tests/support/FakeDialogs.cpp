@@ -1,0 +1,78 @@
+#include "tests/support/FakeDialogs.h"
+
+#include <QDialog>
+#include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+template <typename T> std::optional<T> TakeAnswer(QList<T>& answers, const QString& what)
+{
+    if (answers.isEmpty()) {
+        QTest::qFail(qPrintable(QStringLiteral("unexpected dialog: ") + what), __FILE__, __LINE__);
+        return std::nullopt;
+    }
+    return answers.takeFirst();
+}
+
+} // namespace
+
+PromptAnswer FakeDialogs::AskYesNoCancel(QWidget* owner, const QString& caption,
+                                         const QString& text)
+{
+    shown.append({Shown::Kind::Prompt, caption, text, owner});
+    return TakeAnswer(promptAnswers, caption + QLatin1Char(':') + text)
+        .value_or(PromptAnswer::Cancel);
+}
+
+void FakeDialogs::ShowError(QWidget* owner, const QString& caption, const QString& text)
+{
+    shown.append({Shown::Kind::Error, caption, text, owner});
+}
+
+bool FakeDialogs::ChooseFile(QWidget* owner, FileDialogSettings& dialog)
+{
+    shown.append({Shown::Kind::File, dialog.title, dialog.fileName, owner});
+    const QString answer = TakeAnswer(fileAnswers, dialog.title).value_or(QString());
+    if (answer.isEmpty())
+        return false;
+    dialog.fileName = answer;
+    return true;
+}
+
+bool FakeDialogs::ChooseFolder(QWidget* owner, const QString& title, QString& folder)
+{
+    shown.append({Shown::Kind::Folder, title, folder, owner});
+    const QString answer = TakeAnswer(folderAnswers, title).value_or(QString());
+    if (answer.isEmpty())
+        return false;
+    folder = answer;
+    return true;
+}
+
+void FakeDialogs::ShowModal(QDialog& dialog)
+{
+    shown.append({Shown::Kind::Modal, dialog.windowTitle(), QString(), dialog.parentWidget()});
+}
+
+int FakeDialogs::Count(Shown::Kind kind) const
+{
+    return static_cast<int>(std::count_if(shown.begin(), shown.end(),
+                                          [kind](const Shown& s) { return s.kind == kind; }));
+}
+
+FakeDialogs::Shown FakeDialogs::Last(Shown::Kind kind) const
+{
+    for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
+        if (it->kind == kind)
+            return *it;
+    }
+    QTest::qFail("no such dialog was shown", __FILE__, __LINE__);
+    return {};
+}
+
+bool FakeDialogs::AllAnswersUsed() const
+{
+    return promptAnswers.isEmpty() && fileAnswers.isEmpty() && folderAnswers.isEmpty();
+}

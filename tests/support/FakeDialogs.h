@@ -1,0 +1,43 @@
+#pragma once
+
+#include "system/Dialogs.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Dialogs answered by the test. Each kind of dialog takes its answers from
+// a queue filled in advance; a dialog shown with an empty queue fails the
+// test and answers Cancel. Everything shown is recorded.
+class FakeDialogs : public Dialogs
+{
+public:
+    struct Shown
+    {
+        enum class Kind { Prompt, Error, File, Folder, Modal } kind;
+        QString caption; // prompt and error caption, dialog title
+        QString text;    // prompt and error text; file dialog's initial name; folder preselection
+        QWidget* owner = nullptr;
+    };
+
+    QList<PromptAnswer> promptAnswers;
+    // An empty string cancels the dialog; anything else is the chosen path.
+    QStringList fileAnswers;
+    QStringList folderAnswers;
+
+    QList<Shown> shown;
+
+    PromptAnswer AskYesNoCancel(QWidget* owner, const QString& caption,
+                                const QString& text) override;
+    void ShowError(QWidget* owner, const QString& caption, const QString& text) override;
+    bool ChooseFile(QWidget* owner, FileDialogSettings& dialog) override;
+    bool ChooseFolder(QWidget* owner, const QString& title, QString& folder) override;
+    void ShowModal(QDialog& dialog) override;
+
+    int Count(Shown::Kind kind) const;
+    // The last shown of a kind; fails the test when there was none.
+    Shown Last(Shown::Kind kind) const;
+    bool AllAnswersUsed() const;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "system/Platform.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QUrl>
+
+// The real file system with everything else kept inside the test: settings
+// and environment in memory, a clipboard of its own, the desktop's "open"
+// and help requests recorded, the executable's path chosen by the test.
+class TestPlatform : public DesktopPlatform
+{
+public:
+    QHash<QString, QString> settings; // "group/key" -> value
+    QHash<QString, QString> environment;
+    QString executablePath = QStringLiteral("/opt/quarned/QuarnEd");
+    QString currentDirectory = QStringLiteral("/");
+    std::optional<QString> clipboard;
+    QStringList openedDocuments;
+    QList<QUrl> openedUrls;
+    QList<QPair<QString, HelpView>> helpRequests;
+
+    QString ReadSetting(const QString& group, const QString& key) override;
+    void WriteSetting(const QString& group, const QString& key, const QString& value) override;
+    QString ExecutablePath() override;
+    QString CurrentDirectory() override;
+    std::optional<QString> Environment(const char* name) override;
+    void OpenDocument(const QString& path) override;
+    void OpenUrl(const QUrl& url) override;
+    void ShowHelp(const QString& helpFile, HelpView view) override;
+    bool ClipboardHasText() override;
+    QString ClipboardText() override;
+    void SetClipboardText(const QString& text) override;
+};
