@@ -1,11 +1,6 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "editor/Application.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Quarn Editor"));
-    window.show();
-    return application.exec();
+    return RunQuarnEditor(argc, argv);
 }

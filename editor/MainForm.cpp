@@ -1,1 +1,254 @@
 #include "editor/MainForm.h"
+
+#include "editor/EditBoxes.h"
+#include "editor/ShortcutPrecedence.h"
+#include "system/ExecutableSearch.h"
+#include "system/Platform.h"
+#include "system/ProgramHider.h"
+#include "ui_MainForm.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QStatusTipEvent>
+#include <QTabBar>
+#include <QToolButton>
+
+namespace {
+
+// Tool-bar buttons carry the names of the window's design.
+constexpr std::pair<const char*, const char*> ToolButtonNames[] = {
+    {"FileExit", "ExitButton"},     {"FileNew", "NewButton"},      {"FileOpen", "OpenButton"},
+    {"FileSave", "SaveButton"},     {"Go", "ToolButton5"},         {"EditNew", "NewItemButton"},
+    {"EditDelete", "DelButton"},    {"EditCut", "CutButton"},      {"EditCopy", "CopyButton"},
+    {"EditPaste", "PasteButton"},   {"EditUp", "UpButton"},        {"EditDown", "DownButton"},
+    {"HelpContents", "HelpButton"}, {"HelpAbout", "AboutButton"},
+};
+
+} // namespace
+
+TMainForm::TMainForm(Platform& platform, Dialogs& dialogs, QStringList arguments,
+                     QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::TMainForm>()), platform_(platform),
+      dialogs_(dialogs), arguments_(std::move(arguments)),
+      hider_(std::make_unique<ProgramHider>(platform, dialogs, this))
+{
+    ui->setupUi(this);
+    ui->File->menuAction()->setStatusTip(QStringLiteral("File related commands"));
+    ui->Edit->menuAction()->setStatusTip(QStringLiteral("Edit commands"));
+    ui->Help->menuAction()->setStatusTip(QStringLiteral("Help topics"));
+    ui->PageControl->tabBar()->setFocusPolicy(Qt::NoFocus);
+    ui->ImageDown->setPixmap(QIcon(QStringLiteral(":/pictures/hands.svg")).pixmap(32, 32));
+    for (const auto& [action, button] : ToolButtonNames) {
+        if (auto* item = findChild<QAction*>(QLatin1String(action)))
+            ui->ToolBar->widgetForAction(item)->setObjectName(QLatin1String(button));
+    }
+    setMinimumSize(minimumSizeHint().expandedTo(QSize(452, 370)));
+
+    openDialog_ = {FileDialogSettings::Kind::Open, QStringLiteral("Open definition file"),
+                   QStringLiteral("Definition files (*.Quarn);;All Files (*.*)"),
+                   QStringLiteral("Quarn"), true, QString()};
+    saveDialog_ = {FileDialogSettings::Kind::Save, QStringLiteral("Save definition file"),
+                   QStringLiteral("Definition files (*.Quarn)"), QStringLiteral("Quarn"), false,
+                   QString()};
+    openExeDialog_ = {FileDialogSettings::Kind::Open, QString(),
+                      QStringLiteral("Executable files (*.exe *.com *.bat *.cmd);;All files (*)"),
+                      QStringLiteral("exe"), true, QString()};
+
+    WireActions();
+    ConnectOptionPane();
+    PrepareEditBoxes();
+    connect(ui->Program, &QLineEdit::textChanged, this, &TMainForm::ProgramChange);
+    connect(ui->ProgramButton, &QPushButton::clicked, this, &TMainForm::ProgramButtonClick);
+    connect(ui->ShellButton, &QPushButton::clicked, this, &TMainForm::ShellButtonClick);
+    connect(ui->DirectoryButton, &QPushButton::clicked, this, &TMainForm::DirectoryButtonClick);
+    connect(ui->Hide, &QPushButton::clicked, this, &TMainForm::HideClick);
+
+    // The enabling rules run whenever the event loop runs out of work.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &TMainForm::UpdateActions);
+
+    document_.Reset();
+    FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::FormCreate()
+{
+    ReadRecentFiles();
+    // The editor's own path without its last six characters, plus ".chm":
+    // "QuarnEd.exe" gives "Quarn.chm" beside it. An executable without the
+    // ".exe" suffix finds the same file name in its folder.
+    const QString executable = platform_.ExecutablePath();
+    if (executable.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive))
+        helpPath_ = executable.left(executable.size() - 6) + QStringLiteral(".chm");
+    else
+        helpPath_ = QFileInfo(executable).absolutePath() + QStringLiteral("/Quarn.chm");
+}
+
+void TMainForm::Bind(QAction* action, void (TMainForm::*execute)())
+{
+    // Availability is computed again just before a command runs.
+    connect(action, &QAction::triggered, this, [this, action, execute] {
+        UpdateActions();
+        if (action->isEnabled())
+            (this->*execute)();
+    });
+}
+
+void TMainForm::WireActions()
+{
+    Bind(ui->FileNew, &TMainForm::FileNewExecute);
+    Bind(ui->FileOpen, &TMainForm::FileOpenExecute);
+    Bind(ui->FileSave, &TMainForm::FileSaveExecute);
+    Bind(ui->FileSaveAs, &TMainForm::FileSaveAsExecute);
+    Bind(ui->Go, &TMainForm::GoExecute);
+    Bind(ui->FileExit, &TMainForm::FileExitExecute);
+    Bind(ui->EditNew, &TMainForm::EditNewExecute);
+    Bind(ui->EditDelete, &TMainForm::EditDeleteExecute);
+    Bind(ui->EditCut, &TMainForm::EditCutExecute);
+    Bind(ui->EditCopy, &TMainForm::EditCopyExecute);
+    Bind(ui->EditPaste, &TMainForm::EditPasteExecute);
+    Bind(ui->EditUp, &TMainForm::EditUpExecute);
+    Bind(ui->EditDown, &TMainForm::EditDownExecute);
+    Bind(ui->HelpContents, &TMainForm::HelpContentsExecute);
+    Bind(ui->HelpSearch, &TMainForm::HelpSearchExecute);
+    Bind(ui->HelpAbout, &TMainForm::HelpAboutExecute);
+    for (QAction* item : {ui->OldIni1, ui->OldIni2, ui->OldIni3, ui->OldIni4})
+        connect(item, &QAction::triggered, this, &TMainForm::OldIniClick);
+
+    // Every action is reachable through its shortcut from anywhere in the
+    // window, and the shortcut wins over the focused control.
+    auto* precedence = new ShortcutPrecedence(this, [this] { UpdateActions(); });
+    for (QAction* action : findChildren<QAction*>()) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        precedence->AddAction(action);
+    }
+}
+
+void TMainForm::PrepareEditBoxes()
+{
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
+        // Any text the file can carry must fit; the default cuts at 32767.
+        box->setMaxLength(std::numeric_limits<int>::max());
+        box->installEventFilter(this);
+    }
+    for (QPlainTextEdit* memo : findChildren<QPlainTextEdit*>())
+        memo->installEventFilter(this);
+    ui->OptionList->viewport()->installEventFilter(this);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        // A single-line box that gets the focus by keyboard or from the
+        // program shows its whole text selected; a mouse click places the
+        // caret, and a window that becomes active again keeps the selection.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (auto* box = qobject_cast<QLineEdit*>(watched);
+            box && reason != Qt::MouseFocusReason && reason != Qt::PopupFocusReason &&
+            reason != Qt::ActiveWindowFocusReason)
+            box->selectAll();
+    } else if (event->type() == QEvent::MouseButtonPress && watched == ui->OptionList->viewport()) {
+        optionRowChangedByPress_ = false;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::ProcessCommandLine()
+{
+    const std::array<QString, 4> stored = recentFiles_;
+    recentFiles_.fill(QString());
+    for (auto it = stored.rbegin(); it != stored.rend(); ++it) {
+        if (!it->isEmpty())
+            AddRecentFile(*it);
+    }
+    if (!arguments_.isEmpty())
+        OpenDefinition(arguments_.constFirst());
+}
+
+void TMainForm::AttachAboutBox(QDialog& aboutBox)
+{
+    aboutBox_ = &aboutBox;
+}
+
+void TMainForm::AttachSearchForm(TSearchForm& searchForm)
+{
+    search_ = std::make_unique<ExecutableSearch>(platform_, searchForm);
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    if (!centred_) {
+        centred_ = true;
+        if (const QScreen* screen = this->screen())
+            move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+    }
+    QMainWindow::showEvent(event);
+}
+
+bool TMainForm::FormCloseQuery()
+{
+    return QuerySaveChanges() != 0;
+}
+
+void TMainForm::FormClose()
+{
+    SaveRecentFiles();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    // The close box, the system menu and Exit all arrive here.
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        // A control without a hint of its own shows the hint of the nearest
+        // control around it that has one, as the pointer moves over it.
+        auto* tip = static_cast<QStatusTipEvent*>(event);
+        if (tip->tip().isEmpty()) {
+            for (QWidget* under = QApplication::widgetAt(QCursor::pos());
+                 under && under->window() == this; under = under->parentWidget()) {
+                if (!under->statusTip().isEmpty()) {
+                    statusBar()->showMessage(under->statusTip());
+                    return true;
+                }
+            }
+        }
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainForm::UpdateActions()
+{
+    GoUpdate();
+    EditNewUpdate();
+    EditDeleteUpdate();
+    EditPasteUpdate();
+    EditUpUpdate();
+    EditDownUpdate();
+}
+
+QString TMainForm::Shown(const std::string& text) const
+{
+    return codec_.Decode(text);
+}
+
+std::string TMainForm::Stored(const QString& text) const
+{
+    return codec_.Encode(text);
+}

@@ -1,1 +1,194 @@
 #pragma once
+
+#include "document/DefDocument.h"
+#include "editor/TextCodec.h"
+#include "system/Dialogs.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+
+class ExecutableSearch;
+class Platform;
+class ProgramHider;
+class QAction;
+class QDialog;
+class QListWidget;
+class TSearchForm;
+
+namespace Ui {
+class TMainForm;
+}
+
+// The editor's one window: the "Program settings" page, the "Options" page,
+// the menus and the tool bar. Its code is split by concern:
+//   MainForm.cpp                 construction, start-up, closing, idle updates
+//   MainFormDrop.cpp             files dropped on the window
+//   MainFormFileCommands.cpp     New, Open, Save, Save As, the save prompt, the title
+//   MainFormRecentFiles.cpp      the recent-files list and its menu items
+//   MainFormLaunchAndHelp.cpp    Go, the help commands, the About box
+//   MainFormOptionPane.cpp       the record shown on the "Options" page and its rules
+//   MainFormListCommands.cpp     the Edit commands on options, values and text
+//   MainFormSystemButtons.cpp    the Executable, Shell and Directory buttons
+//   MainFormHide.cpp             hiding a program behind the launcher
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // arguments are the program's command-line arguments without the program itself.
+    TMainForm(Platform& platform, Dialogs& dialogs, QStringList arguments,
+              QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Start-up, once the About box exists: the recent-files menu, then the
+    // file named on the command line.
+    void ProcessCommandLine();
+    void AttachAboutBox(QDialog& aboutBox);
+    void AttachSearchForm(TSearchForm& searchForm);
+
+    CDefDocument& Document() { return document_; }
+    const std::array<QString, 4>& RecentFiles() const { return recentFiles_; }
+    int CurrentOption() const { return currentOption_; }
+    const COption& CopiedOption() const { return copiedOption_; }
+    QString HelpPath() const { return helpPath_; }
+
+    // The enabling rules of the actions, run whenever the program is idle.
+    void UpdateActions();
+
+    // Operations shared by several commands.
+    int QuerySaveChanges();
+    void OpenDefinition(const QString& path);
+    bool SaveDefinition(const QString& path);
+    void SetCurrentFile(const QString& path, bool updateTitle);
+    void AddRecentFile(const QString& path);
+    void SaveRecentFiles();
+    void CollectDocument();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    enum class StoreTarget { CurrentRecord, CopiedOption };
+    enum class FocusTarget { EditBox, OptionList, ValueList, Other };
+
+    // MainForm.cpp
+    void FormCreate();
+    void WireActions();
+    void Bind(QAction* action, void (TMainForm::*execute)());
+    void PrepareEditBoxes();
+    bool FormCloseQuery();
+    void FormClose();
+
+    // MainFormDrop.cpp
+    void WMDropFiles(const QString& firstPath);
+
+    // MainFormFileCommands.cpp
+    void FileNewExecute();
+    void FileOpenExecute();
+    void FileSaveExecute();
+    void FileSaveAsExecute();
+    void FileExitExecute();
+    void ClearOptionFields();
+    void ShowLoadedDocument();
+    // Save, or Save As for an unnamed document; false when nothing was saved.
+    bool SaveDocument();
+    bool SaveDocumentAs();
+    void UpdateTitle();
+
+    // MainFormRecentFiles.cpp
+    void ReadRecentFiles();
+    void OldIniClick();
+    QList<QAction*> RecentFileItems();
+
+    // MainFormLaunchAndHelp.cpp
+    void GoUpdate();
+    void GoExecute();
+    void ProgramChange();
+    void HelpContentsExecute();
+    void HelpSearchExecute();
+    void HelpAboutExecute();
+
+    // MainFormOptionPane.cpp
+    void ConnectOptionPane();
+    void StoreOptionFields(StoreTarget target);
+    void ShowSelectedOption();
+    int TypeIndexOf(const QString& typeName) const;
+    void OptionListClick();
+    void TypeChange();
+    void ValuesClick();
+    void EditValuesChange();
+    void ArgChange();
+    void NameOptionChange();
+    void DefaultClick(bool checked);
+    void SelectOption(int row);
+    void SelectValue(int row);
+    QList<QWidget*> OptionPaneControls() const;
+
+    // MainFormListCommands.cpp
+    FocusTarget FocusedTarget() const;
+    // The option list or the value list when it has the focus.
+    QListWidget* FocusedList() const;
+    void EditNewUpdate();
+    void EditDeleteUpdate();
+    void EditPasteUpdate();
+    void EditUpUpdate();
+    void EditDownUpdate();
+    void EditNewExecute();
+    void EditDeleteExecute();
+    void EditCutExecute();
+    void EditCopyExecute();
+    void EditPasteExecute();
+    void EditUpExecute();
+    void EditDownExecute();
+    void MoveSelected(int offset);
+    void RemoveSelectedOption();
+    void RemoveSelectedValue();
+
+    // MainFormSystemButtons.cpp
+    void ProgramButtonClick();
+    void SelectProgramFile(const QString& initialName);
+    void ShellButtonClick();
+    void DirectoryButtonClick();
+
+    // MainFormHide.cpp
+    void HideClick();
+    bool IsProgramHidden();
+    void UpdateHideState();
+
+    // Texts between the document (bytes) and the widgets.
+    QString Shown(const std::string& text) const;
+    std::string Stored(const QString& text) const;
+
+    std::unique_ptr<Ui::TMainForm> ui;
+    Platform& platform_;
+    Dialogs& dialogs_;
+    const QStringList arguments_;
+
+    CDefDocument document_;
+    TextCodec codec_;
+    std::array<QString, 4> recentFiles_;
+    QString helpPath_;
+    int currentOption_ = -1;
+    const COption emptyOption_{};
+    COption copiedOption_;
+    // Set when the option list's selection changed since the last mouse
+    // press, so that the click that follows does not run the handler twice.
+    bool optionRowChangedByPress_ = false;
+    bool centred_ = false;
+
+    FileDialogSettings openDialog_;
+    FileDialogSettings saveDialog_;
+    FileDialogSettings openExeDialog_;
+
+    QDialog* aboutBox_ = nullptr;
+    std::unique_ptr<ExecutableSearch> search_;
+    std::unique_ptr<ProgramHider> hider_;
+};

@@ -1,0 +1,71 @@
+#include "editor/Application.h"
+
+#include "editor/MainForm.h"
+#include "resources/Resources.h"
+#include "system/AboutBox.h"
+#include "system/Dialogs.h"
+#include "system/Platform.h"
+#include "system/SearchForm.h"
+
+#include <QIcon>
+
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+const QString ApplicationTitle = QStringLiteral("Quarn Editor");
+
+} // namespace
+
+TApplication::TApplication(int& argc, char** argv)
+    : QApplication(argc, argv), report_([](const QString& text) {
+          std::fprintf(stderr, "%s\n", qPrintable(text));
+      })
+{
+}
+
+void TApplication::SetErrorReport(std::function<void(const QString&)> report)
+{
+    report_ = std::move(report);
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        report_(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        report_(QStringLiteral("Unknown error"));
+    }
+    return false;
+}
+
+int RunQuarnEditor(int argc, char* argv[])
+{
+    TApplication application(argc, argv);
+    TApplication::setOrganizationName(QStringLiteral("Morvath"));
+    TApplication::setApplicationName(QStringLiteral("QuarnEd"));
+    TApplication::setWindowIcon(ApplicationIcon());
+    DesktopPlatform platform;
+    QtDialogs dialogs;
+    application.SetErrorReport([&dialogs](const QString& text) {
+        dialogs.ShowError(QApplication::activeWindow(), ApplicationTitle, text);
+    });
+    try {
+        TMainForm form(platform, dialogs, TApplication::arguments().mid(1));
+        // The About box's creation runs the command line, as the window's
+        // start-up order has it; then the search window is created.
+        TMainForm* mainForm = &form;
+        auto* aboutBox = new TAboutBox(&form, platform, [mainForm] { mainForm->ProcessCommandLine(); });
+        form.AttachAboutBox(*aboutBox);
+        auto* searchForm = new TSearchForm(&form);
+        form.AttachSearchForm(*searchForm);
+        form.show();
+        return TApplication::exec();
+    } catch (const std::exception& error) {
+        dialogs.ShowError(nullptr, ApplicationTitle, QString::fromLocal8Bit(error.what()));
+    }
+    return 0;
+}

@@ -1,0 +1,60 @@
+#include "editor/EditBoxes.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTextCursor>
+
+bool IsEditBox(const QWidget* widget)
+{
+    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget);
+}
+
+QString SelectedText(const QWidget* box)
+{
+    if (auto* line = qobject_cast<const QLineEdit*>(box))
+        return line->selectedText();
+    if (auto* memo = qobject_cast<const QPlainTextEdit*>(box)) {
+        // The text cursor marks line breaks as paragraph separators.
+        return memo->textCursor().selectedText().replace(QChar::ParagraphSeparator,
+                                                         QLatin1Char('\n'));
+    }
+    return QString();
+}
+
+int SelectedTextLength(const QWidget* box)
+{
+    return static_cast<int>(SelectedText(box).size());
+}
+
+void ReplaceSelection(QWidget* box, const QString& text)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(box))
+        line->insert(JoinedLines(text));
+    else if (auto* memo = qobject_cast<QPlainTextEdit*>(box))
+        memo->insertPlainText(text);
+}
+
+void DeleteSelection(QWidget* box)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        if (line->hasSelectedText())
+            line->del();
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(box)) {
+        QTextCursor cursor = memo->textCursor();
+        cursor.removeSelectedText();
+        memo->setTextCursor(cursor);
+    }
+}
+
+QString JoinedLines(const QString& text)
+{
+    static const QRegularExpression lineBreaks(QStringLiteral("\\r\\n|\\r|\\n"));
+    // A text that ends with a line break has no empty last line to join.
+    QString lines = text;
+    if (lines.endsWith(QStringLiteral("\r\n")))
+        lines.chop(2);
+    else if (lines.endsWith(QLatin1Char('\n')) || lines.endsWith(QLatin1Char('\r')))
+        lines.chop(1);
+    return lines.split(lineBreaks).join(QLatin1Char(' '));
+}

@@ -1,0 +1,194 @@
+// New, Open, Save and Save As, the save prompt that guards them, and the
+// window title.
+#include "editor/MainForm.h"
+
+#include "system/PathNames.h"
+#include "ui_MainForm.h"
+
+#include <QSignalBlocker>
+
+namespace {
+
+const QString TitleBase = QStringLiteral("Quarn Editor");
+
+} // namespace
+
+int TMainForm::QuerySaveChanges()
+{
+    CollectDocument();
+    if (!document_.IsModified())
+        return 2;
+    const QString name =
+        document_.Path.empty() ? QStringLiteral("Definition") : FromDocumentPath(document_.Path);
+    switch (dialogs_.AskYesNoCancel(this, TitleBase,
+                                    name + QStringLiteral(" has changed.\nDo you want to save it?"))) {
+    case PromptAnswer::Yes:
+        // Work that was not saved (Save As cancelled, the file could not
+        // be written) must not be discarded by the command that asked.
+        return SaveDocument() ? 2 : 0;
+    case PromptAnswer::No:
+        return 1;
+    case PromptAnswer::Cancel:
+        break;
+    }
+    return 0;
+}
+
+void TMainForm::FileNewExecute()
+{
+    if (QuerySaveChanges() == 0)
+        return;
+    SetCurrentFile(QString(), true);
+    ui->Name->clear();
+    ui->Program->clear();
+    ui->Directory->clear();
+    ui->Shell->clear();
+    ui->ProgInfo->clear();
+    ui->Hide->setEnabled(false);
+    UpdateHideState();
+    ClearOptionFields();
+    {
+        const QSignalBlocker blocker(ui->OptionList);
+        ui->OptionList->clear();
+    }
+    ShowSelectedOption();
+    // Whatever the field handlers did to the old document is discarded.
+    document_.Reset();
+    codec_ = TextCodec();
+}
+
+void TMainForm::ClearOptionFields()
+{
+    ui->NameOption->clear();
+    ui->Value->clear();
+    ui->EditValues->clear();
+    ui->Format->clear();
+    ui->Arg->clear();
+    {
+        const QSignalBlocker typeBlocker(ui->Type);
+        const QSignalBlocker boolBlocker(ui->ValBool);
+        ui->Type->setCurrentIndex(-1);
+        ui->ValBool->setCurrentIndex(-1);
+    }
+    {
+        const QSignalBlocker blocker(ui->Values);
+        ui->Values->clear();
+    }
+    ui->Multiple->setChecked(false);
+    ui->UseDir->setChecked(false);
+    ui->Mandatory->setChecked(false);
+    ui->Default->setChecked(false);
+    ui->OptionInfo->clear();
+}
+
+void TMainForm::FileOpenExecute()
+{
+    if (dialogs_.ChooseFile(this, openDialog_))
+        OpenDefinition(openDialog_.fileName);
+}
+
+void TMainForm::OpenDefinition(const QString& path)
+{
+    if (QuerySaveChanges() == 0)
+        return;
+    switch (document_.Load(ToDocumentPath(path))) {
+    case LoadResult::NotFound:
+        return;
+    case LoadResult::ProgramAdopted:
+        ui->Program->setText(Shown(document_.Current.Program));
+        SetCurrentFile(FromDocumentPath(document_.Path), true);
+        return;
+    case LoadResult::Loaded:
+        codec_ = TextCodec::ForDocument(document_.Current);
+        SetCurrentFile(FromDocumentPath(document_.Path), true);
+        ShowLoadedDocument();
+        return;
+    }
+}
+
+void TMainForm::ShowLoadedDocument()
+{
+    const CDef& def = document_.Current;
+    ui->PageControl->setCurrentWidget(ui->GlobalPage);
+    ui->Name->setText(Shown(def.Name));
+    ui->Program->setText(Shown(def.Program));
+    ui->Directory->setText(Shown(def.Directory));
+    ui->Shell->setText(Shown(def.Shell));
+    ui->ProgInfo->setPlainText(codec_.DecodeLines(def.Information));
+    {
+        const QSignalBlocker blocker(ui->OptionList);
+        ui->OptionList->clear();
+        for (const COption& option : def.Options)
+            ui->OptionList->addItem(Shown(option.Name));
+    }
+    if (ui->OptionList->count() > 0) {
+        SelectOption(0);
+        ShowSelectedOption();
+    } else {
+        currentOption_ = -1;
+        ClearOptionFields();
+        ShowSelectedOption();
+    }
+    // Showing the first option may have moved First after its mark.
+    document_.MarkSaved();
+    UpdateHideState();
+    ui->Name->setFocus();
+}
+
+void TMainForm::FileSaveExecute()
+{
+    SaveDocument();
+}
+
+void TMainForm::FileSaveAsExecute()
+{
+    SaveDocumentAs();
+}
+
+bool TMainForm::SaveDocument()
+{
+    if (document_.Path.empty())
+        return SaveDocumentAs();
+    return SaveDefinition(FromDocumentPath(document_.Path));
+}
+
+bool TMainForm::SaveDocumentAs()
+{
+    return dialogs_.ChooseFile(this, saveDialog_) && SaveDefinition(saveDialog_.fileName);
+}
+
+bool TMainForm::SaveDefinition(const QString& path)
+{
+    CollectDocument();
+    std::string reason;
+    if (!document_.Save(ToDocumentPath(path), &reason)) {
+        dialogs_.ShowError(this, TitleBase,
+                           QStringLiteral("Could not save\n") + DefinitionPathOf(path) +
+                               QStringLiteral("\n") + QString::fromLocal8Bit(reason.c_str()));
+        return false;
+    }
+    SetCurrentFile(FromDocumentPath(document_.Path), true);
+    return true;
+}
+
+void TMainForm::FileExitExecute()
+{
+    close();
+}
+
+void TMainForm::SetCurrentFile(const QString& path, bool updateTitle)
+{
+    if (!path.isEmpty())
+        AddRecentFile(path);
+    document_.Path = ToDocumentPath(path);
+    if (updateTitle)
+        UpdateTitle();
+}
+
+void TMainForm::UpdateTitle()
+{
+    setWindowTitle(document_.Path.empty()
+                       ? TitleBase
+                       : TitleBase + QStringLiteral(" - ") +
+                             FileNamePartOf(FromDocumentPath(document_.Path)));
+}

@@ -1,0 +1,44 @@
+// Hiding a program behind a copy of the launcher, and undoing it. The Hide
+// button's state is derived from the files on disk.
+#include "editor/MainForm.h"
+
+#include "system/Platform.h"
+#include "system/ProgramHider.h"
+#include "ui_MainForm.h"
+
+void TMainForm::HideClick()
+{
+    // The button has already changed its state when this runs.
+    const HidePaths paths = HidePathsFor(ui->Program->text(), platform_.ExecutablePath());
+    if (ui->Hide->isChecked()) {
+        if (hider_->PutLauncherInPlace(paths)) {
+            ui->Program->setText(paths.hidden);
+            SaveDefinition(paths.definition);
+            hider_->HideFiles(paths);
+        }
+    } else if (IsProgramHidden()) {
+        // A program that cannot be renamed back stays where it is, and the
+        // document goes on naming it.
+        if (hider_->RestoreProgram(paths)) {
+            ui->Program->setText(paths.restored);
+            SaveDefinition(paths.definition);
+        }
+    }
+    UpdateHideState();
+}
+
+bool TMainForm::IsProgramHidden()
+{
+    ProgramChange();
+    if (!ui->Hide->isEnabled())
+        return false;
+    return hider_->IsHiddenProgram(ui->Program->text());
+}
+
+void TMainForm::UpdateHideState()
+{
+    const bool hidden = IsProgramHidden();
+    ui->ProgramButton->setEnabled(!hidden);
+    ui->Program->setEnabled(!hidden);
+    ui->Hide->setChecked(hidden);
+}

@@ -1,0 +1,52 @@
+#include "editor/ShortcutPrecedence.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+ShortcutPrecedence::ShortcutPrecedence(QWidget* window, std::function<void()> refresh)
+    : QObject(window), window_(window), refresh_(std::move(refresh))
+{
+    qApp->installEventFilter(this);
+}
+
+void ShortcutPrecedence::AddAction(QAction* action)
+{
+    if (!action->shortcuts().isEmpty())
+        actions_.append(action);
+}
+
+bool ShortcutPrecedence::BelongsToAction(const QKeyEvent& key) const
+{
+    const QKeySequence pressed(
+        QKeyCombination(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key())));
+    for (const QAction* action : actions_) {
+        if (action->shortcuts().contains(pressed))
+            return true;
+    }
+    return false;
+}
+
+bool ShortcutPrecedence::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != window_)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (!BelongsToAction(*key))
+        return false;
+    if (type == QEvent::ShortcutOverride) {
+        // Not accepted: Qt goes on to the action's shortcut, which runs
+        // when the freshly computed state enables it.
+        refresh_();
+        key->ignore();
+        return true;
+    }
+    // A key press only arrives here when the action was disabled.
+    key->accept();
+    return true;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+#include <functional>
+
+class QAction;
+class QKeyEvent;
+class QWidget;
+
+// The window's action shortcuts come before the focused control: a key that
+// belongs to an action never reaches a text box or list of the window,
+// whether the action is enabled (it runs) or not (nothing happens). Qt's
+// text boxes claim Delete, Ctrl+X/C/V/A and others through shortcut-override
+// events, so those are refused here, and the key presses of disabled
+// actions are swallowed.
+class ShortcutPrecedence : public QObject
+{
+public:
+    // refresh recomputes the actions' enabled states before a key is judged.
+    ShortcutPrecedence(QWidget* window, std::function<void()> refresh);
+    void AddAction(QAction* action);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool BelongsToAction(const QKeyEvent& key) const;
+
+    QWidget* window_;
+    std::function<void()> refresh_;
+    QList<QAction*> actions_;
+};

@@ -1,0 +1,45 @@
+#include "system/PathNames.h"
+
+#include "document/DefinitionPath.h"
+
+#include <QFile>
+
+std::string ToDocumentPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+QString FromDocumentPath(const std::string& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+QString FolderPartOf(const QString& path)
+{
+    return FromDocumentPath(std::string(FolderPart(ToDocumentPath(path))));
+}
+
+QString FileNamePartOf(const QString& path)
+{
+    return FromDocumentPath(std::string(FileNamePart(ToDocumentPath(path))));
+}
+
+QString ExtensionPartOf(const QString& path)
+{
+    return FromDocumentPath(std::string(ExtensionOf(ToDocumentPath(path))));
+}
+
+QString WithExtension(const QString& path, const QString& extension)
+{
+    return FromDocumentPath(ReplaceExtension(ToDocumentPath(path), ToDocumentPath(extension)));
+}
+
+QString DefinitionPathOf(const QString& path)
+{
+    return FromDocumentPath(DefinitionPathFor(ToDocumentPath(path)));
+}
+
+bool SamePathName(const QString& a, const QString& b)
+{
+    return SamePath(ToDocumentPath(a), ToDocumentPath(b));
+}
