@@ -132,7 +132,10 @@ void TMainForm::ShowLoadedDocument()
     // Showing the first option may have moved First after its mark.
     document_.MarkSaved();
     UpdateHideState();
+    // The focus set by the program selects the whole text, also when the
+    // window only becomes active later (start-up).
     ui->Name->setFocus();
+    ui->Name->selectAll();
 }
 
 void TMainForm::FileSaveExecute()

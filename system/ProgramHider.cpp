@@ -1,0 +1,153 @@
+#include "system/ProgramHider.h"
+
+#include "system/Dialogs.h"
+#include "system/PathNames.h"
+#include "system/Platform.h"
+
+namespace {
+
+const QString DefinitionExtension = QStringLiteral(".Quarn");
+// Inserted after the extension's dot to name the hidden program file; its
+// length is what the undo takes out again.
+const QString HiddenMark = QStringLiteral("Quarn");
+
+QString LauncherFileName()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("QuarnExe.exe");
+#else
+    return QStringLiteral("QuarnExe");
+#endif
+}
+
+// The extension split at its dot: the dot (if any) and what follows it.
+QString DotOf(const QString& extension)
+{
+    return extension.left(1);
+}
+
+QString AfterDotOf(const QString& extension)
+{
+    return extension.mid(1);
+}
+
+QString DefinitionOf(const QString& program)
+{
+    return WithExtension(program, DefinitionExtension);
+}
+
+QString HiddenOf(const QString& program)
+{
+    const QString extension = ExtensionPartOf(program);
+    return WithExtension(program, DotOf(extension) + HiddenMark + AfterDotOf(extension));
+}
+
+QString RestoredOf(const QString& program)
+{
+    const QString extension = ExtensionPartOf(program);
+    return WithExtension(program, DotOf(extension) + AfterDotOf(extension).mid(HiddenMark.size()));
+}
+
+// More than a lone dot.
+bool HasExtension(const QString& program)
+{
+    return AfterDotOf(ExtensionPartOf(program)).size() > 0;
+}
+
+// The extension starts with "Quarn" right after its dot, in any letter case.
+bool HasHiddenExtension(const QString& program)
+{
+    return AfterDotOf(ExtensionPartOf(program)).startsWith(HiddenMark, Qt::CaseInsensitive);
+}
+
+} // namespace
+
+HidePaths HidePathsFor(const QString& program, const QString& editorExecutable)
+{
+    return {program, DefinitionOf(program), FolderPartOf(editorExecutable) + LauncherFileName(),
+            HiddenOf(program), RestoredOf(program)};
+}
+
+ProgramHider::ProgramHider(Platform& platform, Dialogs& dialogs, QWidget* owner)
+    : platform_(platform), dialogs_(dialogs), owner_(owner)
+{
+}
+
+void ProgramHider::ShowError(const QString& text)
+{
+    dialogs_.ShowError(owner_, QStringLiteral("Could not hide program"), text);
+}
+
+bool ProgramHider::RequireExistingFile(const QString& path)
+{
+    if (platform_.FileExists(path))
+        return true;
+    ShowError(path + QStringLiteral("\ndoes not exist"));
+    return false;
+}
+
+bool ProgramHider::RenameOrReport(const QString& from, const QString& to)
+{
+    if (platform_.RenameFile(from, to))
+        return true;
+    ShowError(QStringLiteral("Could not rename\n") + from + QStringLiteral("\nas\n") + to);
+    return false;
+}
+
+bool ProgramHider::CopyOrReport(const QString& from, const QString& to)
+{
+    if (platform_.CopyFile(from, to))
+        return true;
+    ShowError(QStringLiteral("Could not copy\n") + from + QStringLiteral("\nto\n") + to);
+    return false;
+}
+
+bool ProgramHider::PutLauncherInPlace(const HidePaths& paths)
+{
+    // Without an extension the hidden name would not be recognised as one,
+    // and a lone dot would give the hidden program the definition file's
+    // name; either way the program could be lost.
+    if (!HasExtension(paths.program)) {
+        ShowError(paths.program + QStringLiteral("\nhas no extension and cannot be hidden"));
+        return false;
+    }
+    // A definition file as the program would share its path with the
+    // definition: the save would overwrite the launcher copy and, after an
+    // undo, the file put back.
+    if (SamePathName(paths.definition, paths.program)) {
+        ShowError(paths.program + QStringLiteral("\nis a definition file and cannot be hidden"));
+        return false;
+    }
+    if (!RequireExistingFile(paths.program) || !RequireExistingFile(paths.launcher) ||
+        !RenameOrReport(paths.program, paths.hidden))
+        return false;
+    if (!CopyOrReport(paths.launcher, paths.program)) {
+        RenameOrReport(paths.hidden, paths.program);
+        return false;
+    }
+    return true;
+}
+
+void ProgramHider::HideFiles(const HidePaths& paths)
+{
+    platform_.AddHiddenAttribute(paths.hidden);
+    platform_.AddHiddenAttribute(paths.definition);
+}
+
+bool ProgramHider::RestoreProgram(const HidePaths& paths)
+{
+    // A launcher copy that cannot be deleted makes the rename fail, which
+    // then reports it; the program stays where it is.
+    platform_.DeleteFile(paths.restored);
+    if (!RenameOrReport(paths.program, paths.restored))
+        return false;
+    platform_.ClearAttributes(paths.restored);
+    platform_.ClearAttributes(paths.definition);
+    return true;
+}
+
+bool ProgramHider::IsHiddenProgram(const QString& program)
+{
+    return HasHiddenExtension(program) && platform_.FileExists(program) &&
+           platform_.FileExists(DefinitionOf(program)) && platform_.FileExists(RestoredOf(program));
+}

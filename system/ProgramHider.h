@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+class Dialogs;
+class Platform;
+class QWidget;
+
+// The files of a hide, all derived from the Program field's text.
+struct HidePaths
+{
+    QString program;    // the program file as named by the field
+    QString definition; // the program with its extension replaced by ".Quarn"
+    QString launcher;   // the launcher in the editor's own folder
+    QString hidden;     // where the program goes when hidden: "Quarn" inserted after the dot
+    QString restored;   // where a hidden program goes back: the five letters after the dot removed
+};
+
+HidePaths HidePathsFor(const QString& program, const QString& editorExecutable);
+
+// The file steps of hiding a program behind a copy of the launcher and of
+// undoing it. Every step that can fail tells the user in an error box.
+class ProgramHider
+{
+public:
+    ProgramHider(Platform& platform, Dialogs& dialogs, QWidget* owner);
+
+    // Each shows its own message when it fails.
+    bool RequireExistingFile(const QString& path);
+    bool RenameOrReport(const QString& from, const QString& to);
+    bool CopyOrReport(const QString& from, const QString& to);
+
+    // Moves the program aside and puts a copy of the launcher under its name.
+    // True when the hidden path holds the program and the copy stands at the
+    // program's path; on false every file is as it was, or the user was told
+    // which one is not.
+    bool PutLauncherInPlace(const HidePaths& paths);
+    // Gives the hidden program and its definition file the hidden attribute.
+    void HideFiles(const HidePaths& paths);
+    // Replaces the launcher copy by the hidden program and clears the
+    // attributes. False, with the files and attributes left alone, when the
+    // program could not be moved back.
+    bool RestoreProgram(const HidePaths& paths);
+
+    // Whether program names a hidden program file whose launcher copy and
+    // definition file are in place.
+    bool IsHiddenProgram(const QString& program);
+
+private:
+    void ShowError(const QString& text);
+
+    Platform& platform_;
+    Dialogs& dialogs_;
+    QWidget* owner_;
+};

@@ -1,0 +1,78 @@
+#include "tests/editor/MainFormHarness.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+
+MainFormHarness::MainFormHarness(QStringList arguments, QHash<QString, QString> settings)
+{
+    platform.executablePath = dir_.filePath(QStringLiteral("QuarnEd"));
+    platform.currentDirectory = dir_.path();
+    platform.settings = std::move(settings);
+    form_ = std::make_unique<TMainForm>(platform, dialogs, std::move(arguments));
+    form_->ProcessCommandLine();
+    form_->show();
+    form_->activateWindow();
+    if (!QTest::qWaitForWindowActive(form_.get()))
+        qWarning("the main window did not become active");
+}
+
+MainFormHarness::~MainFormHarness() = default;
+
+QString MainFormHarness::PathOf(const QString& name) const
+{
+    return dir_.filePath(name);
+}
+
+QString MainFormHarness::WriteFile(const QString& name, const QByteArray& bytes) const
+{
+    QFile file(PathOf(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(file.fileName()));
+    return file.fileName();
+}
+
+QByteArray MainFormHarness::ReadFile(const QString& name) const
+{
+    QFile file(PathOf(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void MainFormHarness::Open(const QString& path)
+{
+    dialogs.fileAnswers.append(path);
+    Trigger("FileOpen");
+}
+
+void MainFormHarness::FocusOptionList()
+{
+    Control<QTabWidget>("PageControl")->setCurrentWidget(Control<QWidget>("OptionsPage"));
+    List("OptionList")->setFocus();
+    QApplication::processEvents();
+}
+
+void MainFormHarness::ClickRow(QListWidget* list, int row)
+{
+    const QRect rect = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+}
+
+void MainFormHarness::PickType(const QString& type)
+{
+    QComboBox* box = Combo("Type");
+    const int index = box->findText(type);
+    box->setCurrentIndex(index);
+    Q_EMIT box->activated(index);
+}
+
+void MainFormHarness::Idle()
+{
+    form_->UpdateActions();
+}
+
+void MainFormHarness::Trigger(const char* action)
+{
+    Action(action)->trigger();
+}
