@@ -48,6 +48,8 @@ int RunQuarnEditor(int argc, char* argv[])
     TApplication::setOrganizationName(QStringLiteral("Morvath"));
     TApplication::setApplicationName(QStringLiteral("QuarnEd"));
     TApplication::setWindowIcon(ApplicationIcon());
+    // Wayland desktops match the window to its menu entry and icon by this name.
+    TApplication::setDesktopFileName(QStringLiteral("org.example.QuarnEd"));
     DesktopPlatform platform;
     QtDialogs dialogs;
     application.SetErrorReport([&dialogs](const QString& text) {

@@ -1,5 +1,6 @@
 #include "editor/ShortcutPrecedence.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -28,9 +29,28 @@ bool ShortcutPrecedence::BelongsToAction(const QKeyEvent& key) const
     return false;
 }
 
+bool ShortcutPrecedence::ClickButtonWithAccelerator(const QKeySequence& key) const
+{
+    for (QAbstractButton* button : window_->findChildren<QAbstractButton*>()) {
+        if (button->shortcut() == key && button->isVisible() && button->isEnabled()) {
+            button->animateClick();
+            return true;
+        }
+    }
+    return false;
+}
+
 bool ShortcutPrecedence::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Shortcut) {
+        // An accelerator shared by a menu of the menu bar and a control of
+        // the shown page (Alt+E, Alt+H) goes to the enabled control.
+        auto* shortcut = static_cast<QShortcutEvent*>(event);
+        auto* widget = qobject_cast<QWidget*>(watched);
+        return shortcut->isAmbiguous() && widget && widget->window() == window_ &&
+               ClickButtonWithAccelerator(shortcut->key());
+    }
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);

@@ -7,6 +7,7 @@
 
 class QAction;
 class QKeyEvent;
+class QKeySequence;
 class QWidget;
 
 // The window's action shortcuts come before the focused control: a key that
@@ -14,7 +15,8 @@ class QWidget;
 // whether the action is enabled (it runs) or not (nothing happens). Qt's
 // text boxes claim Delete, Ctrl+X/C/V/A and others through shortcut-override
 // events, so those are refused here, and the key presses of disabled
-// actions are swallowed.
+// actions are swallowed. An accelerator that a menu and a control of the
+// shown page share goes to the control.
 class ShortcutPrecedence : public QObject
 {
 public:
@@ -27,6 +29,7 @@ protected:
 
 private:
     bool BelongsToAction(const QKeyEvent& key) const;
+    bool ClickButtonWithAccelerator(const QKeySequence& key) const;
 
     QWidget* window_;
     std::function<void()> refresh_;

@@ -1,0 +1,39 @@
+# Run by `cmake --install` after the desktop files are in place: desktops
+# learn of new MIME types, launchers and icons only through their caches.
+# Packages (and any install into a DESTDIR staging folder) leave the caches
+# to the package manager's triggers, so this does nothing there.
+# QUARNED_DATADIR is set by the install step before this script runs.
+
+if(NOT "$ENV{DESTDIR}" STREQUAL "")
+    return()
+endif()
+
+if(IS_ABSOLUTE "${QUARNED_DATADIR}")
+    set(datadir "${QUARNED_DATADIR}")
+else()
+    set(datadir "${CMAKE_INSTALL_PREFIX}/${QUARNED_DATADIR}")
+endif()
+
+function(quarned_update_cache tool folder purpose)
+    find_program(tool_path "${tool}" NO_CACHE)
+    if(NOT tool_path)
+        message(STATUS "${tool} not found: run it on ${folder} ${purpose}")
+        return()
+    endif()
+    message(STATUS "Updating: ${folder}")
+    execute_process(COMMAND "${tool_path}" ${ARGN} "${folder}" RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+        message(WARNING "${tool} ${folder} failed (${result}): ${purpose} may not work yet")
+    endif()
+endfunction()
+
+quarned_update_cache(update-mime-database "${datadir}/mime"
+    "so that .Quarn files are recognised")
+quarned_update_cache(update-desktop-database "${datadir}/applications"
+    "so that .Quarn files open in the editor")
+# An icon cache that exists must be refreshed, or the new icon stays unseen;
+# without one, desktops read the folders themselves.
+if(EXISTS "${datadir}/icons/hicolor/icon-theme.cache")
+    quarned_update_cache(gtk-update-icon-cache "${datadir}/icons/hicolor"
+        "so that the editor's icon shows" -q -t -f)
+endif()

@@ -1,0 +1,164 @@
+// The Hide button through the real window: hiding a program behind a copy
+// of the launcher, undoing it, and the button's state derived from the disk.
+#include "tests/editor/MainFormHarness.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTest>
+
+class HideTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    // A program and the launcher beside the editor, in the harness's folder.
+    static QString PrepareFiles(MainFormHarness& harness)
+    {
+        harness.WriteFile(QStringLiteral("QuarnExe"), "#!/bin/sh\necho launcher\n");
+        QFile::setPermissions(harness.PathOf(QStringLiteral("QuarnExe")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return harness.WriteFile(QStringLiteral("grep.exe"), "the program");
+    }
+
+    static void ClickHide(MainFormHarness& harness)
+    {
+        QTest::mouseClick(harness.Button("Hide"), Qt::LeftButton);
+    }
+
+    static void ExpectHidden(MainFormHarness& harness, bool hidden)
+    {
+        QCOMPARE(harness.Button("Hide")->isChecked(), hidden);
+        QCOMPARE(harness.Edit("Program")->isEnabled(), !hidden);
+        QCOMPARE(harness.Button("ProgramButton")->isEnabled(), !hidden);
+    }
+
+private Q_SLOTS:
+    void hideAndUndo()
+    {
+        MainFormHarness harness;
+        const QString program = PrepareFiles(harness);
+        QTest::keyClicks(harness.Edit("Name"), QStringLiteral("Grep"));
+        harness.Edit("Program")->setText(program);
+        QVERIFY(harness.Button("Hide")->isEnabled());
+
+        ClickHide(harness);
+        ExpectHidden(harness, true);
+        QCOMPARE(harness.ReadFile(QStringLiteral("grep.Quarnexe")), QByteArray("the program"));
+        QCOMPARE(harness.ReadFile(QStringLiteral("grep.exe")),
+                 QByteArray("#!/bin/sh\necho launcher\n"));
+        QVERIFY(QFileInfo(program).isExecutable());
+        const QString hidden = harness.PathOf(QStringLiteral("grep.Quarnexe"));
+        QCOMPARE(harness.Edit("Program")->text(), hidden);
+        // The definition file is the current document and names the hidden program.
+        QCOMPARE(harness.ReadFile(QStringLiteral("grep.Quarn")),
+                 QByteArray("[Quarn]\r\nName=Grep\r\nProgram=") + hidden.toUtf8() + "\r\n");
+        QCOMPARE(harness.Form().windowTitle(), QStringLiteral("Quarn Editor - grep.Quarn"));
+        QVERIFY(!harness.Document().IsModified());
+
+        ClickHide(harness);
+        ExpectHidden(harness, false);
+        QCOMPARE(harness.ReadFile(QStringLiteral("grep.exe")), QByteArray("the program"));
+        QVERIFY(!QFile::exists(hidden));
+        QCOMPARE(harness.Edit("Program")->text(), program);
+        QCOMPARE(harness.ReadFile(QStringLiteral("grep.Quarn")),
+                 QByteArray("[Quarn]\r\nName=Grep\r\nProgram=") + program.toUtf8() + "\r\n");
+        QCOMPARE(harness.dialogs.Count(FakeDialogs::Shown::Kind::Error), 0);
+    }
+
+    void missingLauncherTouchesNothing()
+    {
+        MainFormHarness harness;
+        const QString program = harness.WriteFile(QStringLiteral("grep.exe"), "the program");
+        harness.Edit("Program")->setText(program);
+        ClickHide(harness);
+        ExpectHidden(harness, false);
+        const FakeDialogs::Shown error = harness.dialogs.Last(FakeDialogs::Shown::Kind::Error);
+        QCOMPARE(error.caption, QStringLiteral("Could not hide program"));
+        QCOMPARE(error.text, harness.PathOf(QStringLiteral("QuarnExe")) +
+                                 QStringLiteral("\ndoes not exist"));
+        QCOMPARE(harness.ReadFile(QStringLiteral("grep.exe")), QByteArray("the program"));
+        QVERIFY(!QFile::exists(harness.PathOf(QStringLiteral("grep.Quarn"))));
+        QCOMPARE(harness.Edit("Program")->text(), program);
+    }
+
+    void stateDerivedOnOpen_data()
+    {
+        QTest::addColumn<QString>("programName");
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<bool>("hidden");
+        const QStringList all = {QStringLiteral("grep.Quarnexe"), QStringLiteral("grep.exe")};
+        QTest::newRow("all in place") << "grep.Quarnexe" << all << true;
+        QTest::newRow("extension in capitals")
+            << "grep.QUARNEXE" << QStringList({QStringLiteral("grep.QUARNEXE"), QStringLiteral("grep.EXE")})
+            << true;
+        QTest::newRow("launcher copy deleted")
+            << "grep.Quarnexe" << QStringList({QStringLiteral("grep.Quarnexe")}) << false;
+        QTest::newRow("program not hidden") << "grep.exe" << all << false;
+    }
+
+    void stateDerivedOnOpen()
+    {
+        QFETCH(QString, programName);
+        QFETCH(QStringList, present);
+        QFETCH(bool, hidden);
+        MainFormHarness harness;
+        for (const QString& name : present)
+            harness.WriteFile(name, "x");
+        const QString definition = harness.WriteFile(
+            QStringLiteral("grep.Quarn"),
+            "[Quarn]\r\nProgram=" + harness.PathOf(programName).toUtf8() + "\r\n");
+        harness.Open(definition);
+        ExpectHidden(harness, hidden);
+        QCOMPARE(harness.Button("Hide")->isEnabled(), true);
+    }
+
+    void definitionDeletedByHandIsNotHidden()
+    {
+        MainFormHarness harness;
+        harness.WriteFile(QStringLiteral("grep.Quarnexe"), "x");
+        harness.WriteFile(QStringLiteral("grep.exe"), "x");
+        const QString definition = harness.WriteFile(
+            QStringLiteral("other.Quarn"),
+            "[Quarn]\r\nProgram=" + harness.PathOf(QStringLiteral("grep.Quarnexe")).toUtf8() + "\r\n");
+        harness.Open(definition);
+        ExpectHidden(harness, false);
+    }
+
+    void newWhileHiddenPutsTheButtonUp()
+    {
+        MainFormHarness harness;
+        const QString program = PrepareFiles(harness);
+        harness.Edit("Program")->setText(program);
+        ClickHide(harness);
+        ExpectHidden(harness, true);
+        harness.Trigger("FileNew");
+        ExpectHidden(harness, false);
+        QVERIFY(!harness.Button("Hide")->isEnabled());
+        QVERIFY(harness.Edit("Program")->text().isEmpty());
+    }
+
+    void emptyProgramDisablesTheButton()
+    {
+        MainFormHarness harness;
+        harness.Edit("Program")->setText(QStringLiteral("x"));
+        QVERIFY(harness.Button("Hide")->isEnabled());
+        harness.Edit("Program")->clear();
+        QVERIFY(!harness.Button("Hide")->isEnabled());
+    }
+
+    void altHWithTheButtonEnabledHides()
+    {
+        // The enabled button on the shown page comes before the Help menu.
+        MainFormHarness harness;
+        const QString program = PrepareFiles(harness);
+        harness.Edit("Program")->setText(program);
+        QTest::keyClick(&harness.Form(), Qt::Key_H, Qt::AltModifier);
+        QTRY_VERIFY(harness.Button("Hide")->isChecked());
+        QVERIFY(QFile::exists(harness.PathOf(QStringLiteral("grep.Quarnexe"))));
+        QVERIFY(!harness.Control<QMenu>("Help")->isVisible());
+    }
+};
+
+QTEST_MAIN(HideTest)
+#include "HideTest.moc"
