@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+class Dialogs;
+class Platform;
+class QWidget;
+
+// Shows the folder browser "Select starting directory" (real folders only),
+// with path's folder preselected when it exists. True, with the chosen
+// folder in path, when the user accepted one; otherwise path is unchanged.
+bool BrowseForDirectory(Dialogs& dialogs, QWidget* owner, Platform& platform, QString& path);
