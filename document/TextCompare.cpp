@@ -1,10 +1,5 @@
 #include "document/TextCompare.h"
 
-char FoldCase(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool EqualIgnoringCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())

@@ -12,6 +12,7 @@
 #include <QCursor>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -49,6 +50,12 @@ TMainForm::TMainForm(Platform& platform, Dialogs& dialogs, QStringList arguments
             ui->ToolBar->widgetForAction(item)->setObjectName(QLatin1String(button));
     }
     setMinimumSize(minimumSizeHint().expandedTo(QSize(452, 370)));
+    hazardSummary_ = new QLabel(ui->StatusBar);
+    hazardSummary_->setObjectName(QStringLiteral("HazardSummary"));
+    hazardSummary_->hide();
+    ui->StatusBar->addPermanentWidget(hazardSummary_);
+    // The entries' marks explain themselves in the status bar.
+    ui->OptionList->setMouseTracking(true);
 
     openDialog_ = {FileDialogSettings::Kind::Open, QStringLiteral("Open definition file"),
                    QStringLiteral("Definition files (*.Quarn);;All Files (*.*)"),

@@ -15,6 +15,7 @@ class Platform;
 class ProgramHider;
 class QAction;
 class QDialog;
+class QLabel;
 class QListWidget;
 class TSearchForm;
 
@@ -32,6 +33,7 @@ class TMainForm;
 //   MainFormOptionPane.cpp       the record shown on the "Options" page and its rules
 //   MainFormListCommands.cpp     the Edit commands on options, values and text
 //   MainFormSystemButtons.cpp    the Executable, Shell and Directory buttons
+//   MainFormHazards.cpp          marks for what the file format would lose
 //   MainFormHide.cpp             hiding a program behind the launcher
 class TMainForm : public QMainWindow
 {
@@ -158,6 +160,9 @@ private:
     void ShellButtonClick();
     void DirectoryButtonClick();
 
+    // MainFormHazards.cpp
+    void UpdateHazardMarks();
+
     // MainFormHide.cpp
     void HideClick();
     bool IsProgramHidden();
@@ -188,6 +193,7 @@ private:
     FileDialogSettings saveDialog_;
     FileDialogSettings openExeDialog_;
 
+    QLabel* hazardSummary_ = nullptr;
     QDialog* aboutBox_ = nullptr;
     std::unique_ptr<ExecutableSearch> search_;
     std::unique_ptr<ProgramHider> hider_;

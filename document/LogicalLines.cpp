@@ -1,0 +1,110 @@
+#include "document/LogicalLines.h"
+
+#include "document/DefinitionFile.h"
+#include "document/TextCompare.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr std::string_view InformationKey = "Information";
+
+// One LF, and then one CR before it; a CR without LF stays.
+std::string_view StripLineEnd(std::string_view text)
+{
+    if (text.empty() || text.back() != '\n')
+        return text;
+    text.remove_suffix(1);
+    if (!text.empty() && text.back() == '\r')
+        text.remove_suffix(1);
+    return text;
+}
+
+void ClassifyHeader(std::string_view header, LogicalLine& line)
+{
+    line = LogicalLine();
+    const std::size_t close = header.find(']');
+    if (close == std::string_view::npos) {
+        line.kind = LogicalLine::Kind::NamelessHeader;
+        return;
+    }
+    line.kind = LogicalLine::Kind::Header;
+    line.name = header.substr(1, close - 1);
+}
+
+} // namespace
+
+bool LogicalLineReader::Next(LogicalLine& line)
+{
+    const std::string_view piece = ReadPiece(LineCapacity);
+    if (piece.empty())
+        return false;
+    if (piece.front() == '[') {
+        ClassifyHeader(StripLineEnd(piece), line);
+        return true;
+    }
+    const std::size_t equals = piece.find('=');
+    if (equals == std::string_view::npos) {
+        line = LogicalLine();
+        return true;
+    }
+    line.kind = LogicalLine::Kind::KeyLine;
+    line.key = piece.substr(0, equals);
+    // The count is read from the value with its line end still attached.
+    std::int32_t count = 0;
+    if (EqualIgnoringCase(line.key, InformationKey) && ReadNumber(piece.substr(equals + 1), count))
+        line.value = FoldBlock(equals + 1, count);
+    else
+        line.value = StripLineEnd(piece.substr(equals + 1));
+    return true;
+}
+
+// Up to and including the next LF, at most max bytes, or to the end.
+std::string_view LogicalLineReader::ReadPiece(std::size_t max)
+{
+    const std::size_t available = std::min(max, bytes_.size() - position_);
+    const char* start = bytes_.data() + position_;
+    const void* lineFeed = std::memchr(start, '\n', available);
+    const std::size_t length =
+        lineFeed ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) - start) + 1
+                 : available;
+    position_ += length;
+    return {start, length};
+}
+
+// The next count lines (every line when count is negative) joined with
+// CR LF, within the capacity left after the key and its '='. As long as
+// the lines end in CR LF the joined text is the file's own bytes; a copy is
+// made only when a line end has to be rewritten.
+std::string_view LogicalLineReader::FoldBlock(std::size_t keyLength, std::int32_t count)
+{
+    const std::size_t start = position_;
+    std::string* rewritten = nullptr;
+    std::size_t length = keyLength;
+    for (std::int32_t read = 0; count < 0 || read < count; ++read) {
+        if (length >= LineCapacity)
+            break;
+        const std::string_view piece = ReadPiece(LineCapacity - length);
+        if (piece.empty())
+            break;
+        // A piece without LF was cut at the capacity or at the end of the
+        // file: it goes in unchanged and ends the block.
+        const bool lineEnded = piece.back() == '\n';
+        const std::string_view content = lineEnded ? StripLineEnd(piece) : piece;
+        if (!rewritten && lineEnded && piece.size() != content.size() + 2) {
+            const auto before = static_cast<std::size_t>(piece.data() - bytes_.data()) - start;
+            rewritten = &folded_.emplace_back(bytes_.substr(start, before));
+        }
+        if (rewritten) {
+            *rewritten += content;
+            if (lineEnded)
+                *rewritten += "\r\n";
+        }
+        if (!lineEnded)
+            break;
+        length += content.size() + 2;
+    }
+    return StripLineEnd(rewritten ? std::string_view(*rewritten)
+                                  : bytes_.substr(start, position_ - start));
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+
+// The lines of a definition file as its readers see them: physical lines
+// of at most LineCapacity bytes without their line ends, and each counted
+// Information block folded into one line. A logical line does not depend on
+// where a scan of the file starts, so one pass gives every scan's lines.
+struct LogicalLine
+{
+    enum class Kind
+    {
+        Header,         // '[' in the first column and a ']': name set
+        NamelessHeader, // '[' in the first column, no ']'
+        KeyLine,        // not a header, contains '=': key and value set
+        Other,
+    };
+    Kind kind = Kind::Other;
+    std::string_view name;
+    std::string_view key;
+    std::string_view value;
+};
+
+class LogicalLineReader
+{
+public:
+    explicit LogicalLineReader(std::string_view bytes) : bytes_(bytes) {}
+
+    // The next line; false at the end of the bytes. Its texts stay valid as
+    // long as the reader and the bytes.
+    bool Next(LogicalLine& line);
+
+private:
+    std::string_view ReadPiece(std::size_t max);
+    std::string_view FoldBlock(std::size_t keyLength, std::int32_t count);
+
+    std::string_view bytes_;
+    std::size_t position_ = 0;
+    std::deque<std::string> folded_; // the blocks whose line ends were rewritten
+};
