@@ -13,6 +13,7 @@
 #include "ui_MainForm.h"
 
 #include <QSignalBlocker>
+#include <QTextDocument>
 
 namespace {
 
@@ -27,6 +28,14 @@ bool IsListedType(int type)
 bool IsBooleanType(int type)
 {
     return type == static_cast<int>(OptionType::False) || type == static_cast<int>(OptionType::True);
+}
+
+// A memo's text as it was typed or shown: toPlainText() would turn no-break
+// spaces into blanks and line separators into line breaks, so an untouched
+// text would no longer equal the document's.
+QString MemoText(const QPlainTextEdit* memo)
+{
+    return memo->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
 }
 
 } // namespace
@@ -98,7 +107,7 @@ void TMainForm::StoreOptionFields(StoreTarget target)
     record.Mandatory = ui->Mandatory->isChecked();
     record.UseDir = ui->UseDir->isChecked() && ui->UseDir->isEnabledTo(ui->OptionsPage);
     record.Default = ui->Default->isChecked();
-    record.Information = codec_.EncodeLines(ui->OptionInfo->toPlainText());
+    record.Information = codec_.EncodeLines(MemoText(ui->OptionInfo));
 
     if (target == StoreTarget::CopiedOption)
         copiedOption_ = std::move(record);
@@ -113,6 +122,7 @@ void TMainForm::ShowSelectedOption()
         for (QWidget* control : OptionPaneControls())
             control->setEnabled(false);
         TypeChange();
+        UpdateHazardMarks();
         return;
     }
     for (QWidget* control : OptionPaneControls())
@@ -156,6 +166,7 @@ void TMainForm::ShowSelectedOption()
     ui->UseDir->setChecked(record.UseDir);
     ui->Default->setChecked(record.Default);
     ui->OptionInfo->setPlainText(codec_.DecodeLines(record.Information));
+    UpdateHazardMarks();
 }
 
 int TMainForm::TypeIndexOf(const QString& typeName) const
@@ -175,7 +186,8 @@ void TMainForm::CollectDocument()
     def.Program = Stored(ui->Program->text());
     def.Directory = Stored(ui->Directory->text());
     def.Shell = Stored(ui->Shell->text());
-    def.Information = codec_.EncodeLines(ui->ProgInfo->toPlainText());
+    def.Information = codec_.EncodeLines(MemoText(ui->ProgInfo));
+    UpdateHazardMarks();
 }
 
 void TMainForm::OptionListClick()
