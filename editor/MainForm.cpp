@@ -57,8 +57,9 @@ TMainForm::TMainForm(Platform& platform, Dialogs& dialogs, QStringList arguments
     // The entries' marks explain themselves in the status bar.
     ui->OptionList->setMouseTracking(true);
 
+    // "*" matches every name here, as "*.*" does on Windows.
     openDialog_ = {FileDialogSettings::Kind::Open, QStringLiteral("Open definition file"),
-                   QStringLiteral("Definition files (*.Quarn);;All Files (*.*)"),
+                   QStringLiteral("Definition files (*.Quarn);;All Files (*)"),
                    QStringLiteral("Quarn"), true, QString()};
     saveDialog_ = {FileDialogSettings::Kind::Save, QStringLiteral("Save definition file"),
                    QStringLiteral("Definition files (*.Quarn)"), QStringLiteral("Quarn"), false,

@@ -31,11 +31,19 @@ bool IsBooleanType(int type)
 }
 
 // A memo's text as it was typed or shown: toPlainText() would turn no-break
-// spaces into blanks and line separators into line breaks, so an untouched
-// text would no longer equal the document's.
+// spaces into blanks and line separators into line breaks.
 QString MemoText(const QPlainTextEdit* memo)
 {
     return memo->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+}
+
+// The memo's text for the document. A memo the user has not edited since
+// it was filled gives back the text it was filled with: the widget cannot
+// hold every byte as it is (a lone CR becomes a line break).
+std::string MemoTextFor(const QPlainTextEdit* memo, const std::string& shown,
+                        const TextCodec& codec)
+{
+    return memo->document()->isModified() ? codec.EncodeLines(MemoText(memo)) : shown;
 }
 
 } // namespace
@@ -107,7 +115,8 @@ void TMainForm::StoreOptionFields(StoreTarget target)
     record.Mandatory = ui->Mandatory->isChecked();
     record.UseDir = ui->UseDir->isChecked() && ui->UseDir->isEnabledTo(ui->OptionsPage);
     record.Default = ui->Default->isChecked();
-    record.Information = codec_.EncodeLines(MemoText(ui->OptionInfo));
+    record.Information = MemoTextFor(ui->OptionInfo, document_.OptionAt(currentOption_).Information,
+                                     codec_);
 
     if (target == StoreTarget::CopiedOption)
         copiedOption_ = std::move(record);
@@ -186,7 +195,7 @@ void TMainForm::CollectDocument()
     def.Program = Stored(ui->Program->text());
     def.Directory = Stored(ui->Directory->text());
     def.Shell = Stored(ui->Shell->text());
-    def.Information = codec_.EncodeLines(MemoText(ui->ProgInfo));
+    def.Information = MemoTextFor(ui->ProgInfo, def.Information, codec_);
     UpdateHazardMarks();
 }
 

@@ -332,6 +332,36 @@ private Q_SLOTS:
         QVERIFY(!harness.platform.clipboard.has_value());
     }
 
+    void fileDialogsAsDesigned()
+    {
+        MainFormHarness harness;
+        harness.dialogs.fileAnswers = {QString(), QString()};
+        harness.Trigger("FileOpen");
+        harness.Trigger("FileSaveAs");
+        const FileDialogSettings open = harness.dialogs.fileDialogs.at(0);
+        QCOMPARE(open.kind, FileDialogSettings::Kind::Open);
+        QCOMPARE(open.title, QStringLiteral("Open definition file"));
+        QCOMPARE(open.filter, QStringLiteral("Definition files (*.Quarn);;All Files (*)"));
+        QCOMPARE(open.defaultSuffix, QStringLiteral("Quarn"));
+        QVERIFY(open.fileMustExist);
+        const FileDialogSettings save = harness.dialogs.fileDialogs.at(1);
+        QCOMPARE(save.kind, FileDialogSettings::Kind::Save);
+        QCOMPARE(save.title, QStringLiteral("Save definition file"));
+        QCOMPARE(save.filter, QStringLiteral("Definition files (*.Quarn)"));
+        QCOMPARE(save.defaultSuffix, QStringLiteral("Quarn"));
+        QVERIFY(!save.fileMustExist);
+
+        // The executable dialog is shared by the Executable and Shell buttons.
+        harness.dialogs.fileAnswers = {QString()};
+        QTest::mouseClick(harness.Button("ShellButton"), Qt::LeftButton);
+        const FileDialogSettings executable = harness.dialogs.fileDialogs.at(2);
+        QCOMPARE(executable.title, QStringLiteral("Select command shell"));
+        QCOMPARE(executable.filter,
+                 QStringLiteral("Executable files (*.exe *.com *.bat *.cmd);;All files (*)"));
+        QCOMPARE(executable.defaultSuffix, QStringLiteral("exe"));
+        QVERIFY(executable.fileMustExist);
+    }
+
     void hintsInTheStatusBar()
     {
         MainFormHarness harness;

@@ -34,6 +34,7 @@ void FakeDialogs::ShowError(QWidget* owner, const QString& caption, const QStrin
 bool FakeDialogs::ChooseFile(QWidget* owner, FileDialogSettings& dialog)
 {
     shown.append({Shown::Kind::File, dialog.title, dialog.fileName, owner});
+    fileDialogs.append(dialog);
     const QString answer = TakeAnswer(fileAnswers, dialog.title).value_or(QString());
     if (answer.isEmpty())
         return false;

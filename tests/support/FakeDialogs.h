@@ -28,6 +28,8 @@ public:
     QStringList folderAnswers;
 
     QList<Shown> shown;
+    // Every file dialog as it was set up when shown.
+    QList<FileDialogSettings> fileDialogs;
 
     PromptAnswer AskYesNoCancel(QWidget* owner, const QString& caption,
                                 const QString& text) override;
