@@ -15,9 +15,13 @@ QString SelectedText(const QWidget* box)
     if (auto* line = qobject_cast<const QLineEdit*>(box))
         return line->selectedText();
     if (auto* memo = qobject_cast<const QPlainTextEdit*>(box)) {
-        // The text cursor marks line breaks as paragraph separators.
-        return memo->textCursor().selectedText().replace(QChar::ParagraphSeparator,
-                                                         QLatin1Char('\n'));
+        // The cursor's own text marks paragraph breaks and Shift+Return
+        // line breaks with separator characters; plain text has line
+        // breaks for both. Everything else (no-break spaces) stays.
+        return memo->textCursor()
+            .selectedText()
+            .replace(QChar::ParagraphSeparator, QLatin1Char('\n'))
+            .replace(QChar::LineSeparator, QLatin1Char('\n'));
     }
     return QString();
 }
@@ -30,7 +34,7 @@ int SelectedTextLength(const QWidget* box)
 void ReplaceSelection(QWidget* box, const QString& text)
 {
     if (auto* line = qobject_cast<QLineEdit*>(box))
-        line->insert(JoinedLines(text));
+        line->insert(text);
     else if (auto* memo = qobject_cast<QPlainTextEdit*>(box))
         memo->insertPlainText(text);
 }
@@ -57,4 +61,15 @@ QString JoinedLines(const QString& text)
     else if (lines.endsWith(QLatin1Char('\n')) || lines.endsWith(QLatin1Char('\r')))
         lines.chop(1);
     return lines.split(lineBreaks).join(QLatin1Char(' '));
+}
+
+SingleLineValidator::SingleLineValidator(QObject* parent) : QValidator(parent) {}
+
+QValidator::State SingleLineValidator::validate(QString& input, int& position) const
+{
+    if (input.contains(QLatin1Char('\n'))) {
+        input = JoinedLines(input);
+        position = std::min(position, static_cast<int>(input.size()));
+    }
+    return Acceptable;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QValidator>
 
 class QWidget;
 
@@ -9,10 +10,19 @@ class QWidget;
 bool IsEditBox(const QWidget* widget);
 int SelectedTextLength(const QWidget* box);
 QString SelectedText(const QWidget* box);
-// Replaces the selection (or inserts at the caret); a single-line box takes
-// the lines of a multi-line text joined with blanks.
+// Replaces the selection (or inserts at the caret).
 void ReplaceSelection(QWidget* box, const QString& text);
 void DeleteSelection(QWidget* box);
 
 // Lines joined with one blank each, for controls that hold a single line.
 QString JoinedLines(const QString& text);
+
+// Keeps a single-line box on one line whichever way text arrives (paste,
+// drop, the program): a line break would split the line in the file. The
+// lines are joined with blanks.
+class SingleLineValidator : public QValidator
+{
+public:
+    explicit SingleLineValidator(QObject* parent);
+    State validate(QString& input, int& position) const override;
+};

@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -145,11 +146,14 @@ void TMainForm::PrepareEditBoxes()
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
         // Any text the file can carry must fit; the default cuts at 32767.
         box->setMaxLength(std::numeric_limits<int>::max());
+        box->setValidator(new SingleLineValidator(box));
         box->installEventFilter(this);
     }
     for (QPlainTextEdit* memo : findChildren<QPlainTextEdit*>())
         memo->installEventFilter(this);
     ui->OptionList->viewport()->installEventFilter(this);
+    ui->OptionList->installEventFilter(this);
+    ui->Values->installEventFilter(this);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
@@ -165,6 +169,14 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
             box->selectAll();
     } else if (event->type() == QEvent::MouseButtonPress && watched == ui->OptionList->viewport()) {
         optionRowChangedByPress_ = false;
+    } else if (event->type() == QEvent::KeyPress &&
+               (watched == ui->OptionList || watched == ui->Values)) {
+        // The lists' clipboard is the Edit commands'; Qt's own copy keys
+        // (Ctrl+Insert) would put entry texts on the system clipboard.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut) ||
+            key->matches(QKeySequence::Paste))
+            return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

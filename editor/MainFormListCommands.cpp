@@ -271,6 +271,7 @@ void TMainForm::MoveSelected(int offset)
         SelectOption(neighbour);
         currentOption_ = neighbour;
         document_.SwapOptions(selected, neighbour);
+        UpdateHazardMarks();
     } else {
         SelectValue(neighbour);
     }

@@ -61,6 +61,16 @@ void TMainForm::ConnectOptionPane()
             OptionListClick();
         optionRowChangedByPress_ = false;
     });
+    // Both lists keep their current entry selected: a Ctrl+click would
+    // clear the highlight while the commands go on acting on that entry.
+    for (QListWidget* list : {ui->OptionList, ui->Values}) {
+        connect(list, &QListWidget::itemSelectionChanged, this, [list] {
+            if (list->selectedItems().isEmpty() && list->currentItem()) {
+                const QSignalBlocker blocker(list);
+                list->currentItem()->setSelected(true);
+            }
+        });
+    }
     connect(ui->Type, &QComboBox::activated, this, &TMainForm::TypeChange);
     connect(ui->Values, &QListWidget::currentRowChanged, this, &TMainForm::ValuesClick);
     connect(ui->EditValues, &QLineEdit::textChanged, this, &TMainForm::EditValuesChange);
