@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QWidget>
 
 ShortcutPrecedence::ShortcutPrecedence(QWidget* window, std::function<void()> refresh)
@@ -29,12 +30,23 @@ bool ShortcutPrecedence::BelongsToAction(const QKeyEvent& key) const
     return false;
 }
 
-bool ShortcutPrecedence::ClickButtonWithAccelerator(const QKeySequence& key) const
+bool ShortcutPrecedence::ResolveSharedAccelerator(const QKeySequence& key) const
 {
+    // An enabled button of the shown page first (Alt+E, Alt+H), then the
+    // menu bar (Alt+F stays the File menu even where a label has &F).
     for (QAbstractButton* button : window_->findChildren<QAbstractButton*>()) {
         if (button->shortcut() == key && button->isVisible() && button->isEnabled()) {
             button->animateClick();
             return true;
+        }
+    }
+    if (auto* bar = window_->findChild<QMenuBar*>()) {
+        for (QAction* menu : bar->actions()) {
+            if (menu->isVisible() && menu->isEnabled() &&
+                QKeySequence::mnemonic(menu->text()) == key) {
+                bar->setActiveAction(menu);
+                return true;
+            }
         }
     }
     return false;
@@ -45,11 +57,11 @@ bool ShortcutPrecedence::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if (type == QEvent::Shortcut) {
         // An accelerator shared by a menu of the menu bar and a control of
-        // the shown page (Alt+E, Alt+H) goes to the enabled control.
+        // the shown page.
         auto* shortcut = static_cast<QShortcutEvent*>(event);
         auto* widget = qobject_cast<QWidget*>(watched);
         return shortcut->isAmbiguous() && widget && widget->window() == window_ &&
-               ClickButtonWithAccelerator(shortcut->key());
+               ResolveSharedAccelerator(shortcut->key());
     }
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return false;

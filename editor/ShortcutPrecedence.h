@@ -16,7 +16,7 @@ class QWidget;
 // text boxes claim Delete, Ctrl+X/C/V/A and others through shortcut-override
 // events, so those are refused here, and the key presses of disabled
 // actions are swallowed. An accelerator that a menu and a control of the
-// shown page share goes to the control.
+// shown page share goes to an enabled button, else to the menu.
 class ShortcutPrecedence : public QObject
 {
 public:
@@ -29,7 +29,7 @@ protected:
 
 private:
     bool BelongsToAction(const QKeyEvent& key) const;
-    bool ClickButtonWithAccelerator(const QKeySequence& key) const;
+    bool ResolveSharedAccelerator(const QKeySequence& key) const;
 
     QWidget* window_;
     std::function<void()> refresh_;

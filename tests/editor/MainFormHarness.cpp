@@ -1,5 +1,7 @@
 #include "tests/editor/MainFormHarness.h"
 
+#include "system/SearchForm.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QTest>
@@ -11,6 +13,7 @@ MainFormHarness::MainFormHarness(QStringList arguments, QHash<QString, QString> 
     platform.settings = std::move(settings);
     form_ = std::make_unique<TMainForm>(platform, dialogs, std::move(arguments));
     form_->ProcessCommandLine();
+    form_->AttachSearchForm(*new TSearchForm(form_.get()));
     form_->show();
     form_->activateWindow();
     if (!QTest::qWaitForWindowActive(form_.get()))

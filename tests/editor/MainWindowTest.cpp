@@ -332,6 +332,29 @@ private Q_SLOTS:
         QVERIFY(!harness.platform.clipboard.has_value());
     }
 
+    void altFOpensTheFileMenuOnEveryPage()
+    {
+        // "&Format" on the Options page shares the key with "&File".
+        MainFormHarness harness;
+        harness.Control<QTabWidget>("PageControl")->setCurrentIndex(1);
+        harness.List("OptionList")->setFocus();
+        QTest::keyClick(harness.List("OptionList"), Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(harness.Control<QMenu>("File")->isVisible());
+        QTest::keyClick(harness.Control<QMenu>("File"), Qt::Key_Escape);
+        QTRY_VERIFY(!harness.Control<QMenu>("File")->isVisible());
+    }
+
+    void altEGoesToTheExecutableButton()
+    {
+        MainFormHarness harness;
+        harness.dialogs.fileAnswers.append(QString());
+        QTest::keyClick(harness.Edit("Name"), Qt::Key_E, Qt::AltModifier);
+        QTRY_COMPARE(harness.dialogs.Count(FakeDialogs::Shown::Kind::File), 1);
+        QCOMPARE(harness.dialogs.Last(FakeDialogs::Shown::Kind::File).caption,
+                 QStringLiteral("Select program"));
+        QVERIFY(!harness.Control<QMenu>("Edit")->isVisible());
+    }
+
     void fileDialogsAsDesigned()
     {
         MainFormHarness harness;
