@@ -3,34 +3,11 @@
 #include "document/ByteSink.h"
 #include "document/DefinitionFile.h"
 #include "document/DefinitionPath.h"
+#include "document/FileBytes.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <utility>
 
 namespace {
-
-// The whole file, or false when it cannot be opened for reading.
-bool ReadWholeFile(const std::string& path, std::string& bytes)
-{
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    // One read of the whole size; anything beyond it (a file still
-    // growing) is taken in pieces.
-    const std::streamoff size = in.seekg(0, std::ios::end).tellg();
-    in.seekg(0);
-    bytes.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    if (in)
-        bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
 
 void SetError(std::string* error, std::string reason)
 {
@@ -52,7 +29,7 @@ LoadResult CDefDocument::Load(const std::string& path)
     const std::string full = AbsolutePath(path);
     const std::string definitionPath = DefinitionPathFor(full);
     std::string bytes;
-    if (!ReadWholeFile(definitionPath, bytes)) {
+    if (!ReadFileBytes(definitionPath, bytes)) {
         if (SamePath(full, definitionPath))
             return LoadResult::NotFound;
         Current.Program = full;

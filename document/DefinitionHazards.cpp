@@ -1,11 +1,10 @@
 #include "document/DefinitionHazards.h"
 
 #include "document/DefinitionFile.h"
+#include "document/FileBytes.h"
 #include "document/TextCompare.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <set>
 
@@ -222,15 +221,6 @@ void FindDefaultMarkHazards(const CDef& def, HazardList& list)
     }
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
 } // namespace
 
 std::vector<DefinitionHazard> FindHazards(const CDef& def)
@@ -266,7 +256,7 @@ int CheckDefinitionFiles(const std::vector<std::string>& files, std::ostream& ou
     bool found = false;
     for (const std::string& file : files) {
         std::string bytes;
-        if (!ReadWholeFile(file, bytes)) {
+        if (!ReadFileBytes(file, bytes)) {
             errors << file << ": cannot be read\n";
             unreadable = true;
             continue;

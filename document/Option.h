@@ -11,7 +11,7 @@
 struct COption
 {
     std::string Name;
-    std::string Type; // one of OptionTypeNames, or whatever a file held
+    std::string Type; // one of the five type names, or whatever a file held
     std::string Value;
     std::vector<std::string> Values;
     std::string Format;

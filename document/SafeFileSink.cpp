@@ -101,13 +101,6 @@ void SyncFolder(const fs::path& file)
 
 } // namespace
 
-SafeFileSink::SafeFileSink() : state_(std::make_unique<State>()) {}
-
-SafeFileSink::~SafeFileSink()
-{
-    Abandon();
-}
-
 bool SafeFileSink::Open(const std::string& path, std::string& error)
 {
     Abandon();
@@ -219,13 +212,6 @@ fs::path UniqueName(const fs::path& target)
 
 } // namespace
 
-SafeFileSink::SafeFileSink() : state_(std::make_unique<State>()) {}
-
-SafeFileSink::~SafeFileSink()
-{
-    Abandon();
-}
-
 bool SafeFileSink::Open(const std::string& path, std::string& error)
 {
     Abandon();
@@ -301,3 +287,10 @@ void SafeFileSink::Abandon()
 }
 
 #endif
+
+SafeFileSink::SafeFileSink() : state_(std::make_unique<State>()) {}
+
+SafeFileSink::~SafeFileSink()
+{
+    Abandon();
+}

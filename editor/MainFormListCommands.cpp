@@ -179,19 +179,9 @@ void TMainForm::EditDeleteExecute()
 
 void TMainForm::EditCutExecute()
 {
-    switch (FocusedTarget()) {
-    case FocusTarget::EditBox:
-        platform_.SetClipboardText(SelectedText(QApplication::focusWidget()));
-        DeleteSelection(QApplication::focusWidget());
-        break;
-    case FocusTarget::OptionList:
-    case FocusTarget::ValueList:
-        EditCopyExecute();
-        EditDeleteExecute();
-        break;
-    case FocusTarget::Other:
-        break;
-    }
+    // For every target, Cut is Copy followed by Remove.
+    EditCopyExecute();
+    EditDeleteExecute();
 }
 
 void TMainForm::EditCopyExecute()
