@@ -4,6 +4,7 @@
 #include "resources/Resources.h"
 #include "system/AboutBox.h"
 #include "system/Dialogs.h"
+#include "system/FileNameCodec.h"
 #include "system/Platform.h"
 #include "system/SearchForm.h"
 
@@ -56,7 +57,7 @@ int RunQuarnEditor(int argc, char* argv[])
         dialogs.ShowError(QApplication::activeWindow(), ApplicationTitle, text);
     });
     try {
-        TMainForm form(platform, dialogs, TApplication::arguments().mid(1));
+        TMainForm form(platform, dialogs, CommandLineArguments(argc, argv));
         // The About box's creation runs the command line, as the window's
         // start-up order has it; then the search window is created.
         TMainForm* mainForm = &form;

@@ -1,7 +1,9 @@
 #include "editor/MainForm.h"
 
 #include "editor/EditBoxes.h"
+#include "editor/MenuFocus.h"
 #include "editor/ShortcutPrecedence.h"
+#include "system/ExecutableDialog.h"
 #include "system/ExecutableSearch.h"
 #include "system/Platform.h"
 #include "system/ProgramHider.h"
@@ -17,6 +19,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusTipEvent>
 #include <QTabBar>
 #include <QToolButton>
@@ -41,6 +44,7 @@ TMainForm::TMainForm(Platform& platform, Dialogs& dialogs, QStringList arguments
       hider_(std::make_unique<ProgramHider>(platform, dialogs, this))
 {
     ui->setupUi(this);
+    menuFocus_ = new MenuFocus(this, ui->MainMenu);
     ui->File->menuAction()->setStatusTip(QStringLiteral("File related commands"));
     ui->Edit->menuAction()->setStatusTip(QStringLiteral("Edit commands"));
     ui->Help->menuAction()->setStatusTip(QStringLiteral("Help topics"));
@@ -65,13 +69,12 @@ TMainForm::TMainForm(Platform& platform, Dialogs& dialogs, QStringList arguments
     saveDialog_ = {FileDialogSettings::Kind::Save, QStringLiteral("Save definition file"),
                    QStringLiteral("Definition files (*.Quarn)"), QStringLiteral("Quarn"), false,
                    QString()};
-    openExeDialog_ = {FileDialogSettings::Kind::Open, QString(),
-                      QStringLiteral("Executable files (*.exe *.com *.bat *.cmd);;All files (*)"),
-                      QStringLiteral("exe"), true, QString()};
+    openExeDialog_ = ExecutableDialogSettings();
 
     WireActions();
     ConnectOptionPane();
     PrepareEditBoxes();
+    RouteFileDrops();
     connect(ui->Program, &QLineEdit::textChanged, this, &TMainForm::ProgramChange);
     connect(ui->ProgramButton, &QPushButton::clicked, this, &TMainForm::ProgramButtonClick);
     connect(ui->ShellButton, &QPushButton::clicked, this, &TMainForm::ShellButtonClick);
@@ -131,6 +134,9 @@ void TMainForm::WireActions()
     Bind(ui->HelpAbout, &TMainForm::HelpAboutExecute);
     for (QAction* item : {ui->OldIni1, ui->OldIni2, ui->OldIni3, ui->OldIni4})
         connect(item, &QAction::triggered, this, &TMainForm::OldIniClick);
+    // F10 opens the menu bar, as on the common desktops.
+    connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, this,
+            [this] { OpenMenuFromKeyboard(*ui->MainMenu, ui->File->menuAction()); });
 
     // Every action is reachable through its shortcut from anywhere in the
     // window, and the shortcut wins over the focused control.
@@ -165,8 +171,16 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (auto* box = qobject_cast<QLineEdit*>(watched);
             box && reason != Qt::MouseFocusReason && reason != Qt::PopupFocusReason &&
-            reason != Qt::ActiveWindowFocusReason)
+            reason != Qt::ActiveWindowFocusReason && reason != Qt::MenuBarFocusReason)
             box->selectAll();
+    } else if (event->type() == QEvent::FocusOut && qobject_cast<QLineEdit*>(watched) &&
+               static_cast<QFocusEvent*>(event)->reason() == Qt::MenuBarFocusReason) {
+        // The menu bar borrows the focus while a menu is used from the
+        // keyboard; the box keeps its selection for the Edit commands, as
+        // it does for a popup menu.
+        QFocusEvent keepSelection(QEvent::FocusOut, Qt::PopupFocusReason);
+        QCoreApplication::sendEvent(watched, &keepSelection);
+        return true;
     } else if (event->type() == QEvent::MouseButtonPress && watched == ui->OptionList->viewport()) {
         optionRowChangedByPress_ = false;
     } else if (event->type() == QEvent::KeyPress &&
@@ -237,6 +251,12 @@ void TMainForm::closeEvent(QCloseEvent* event)
 bool TMainForm::event(QEvent* event)
 {
     if (event->type() == QEvent::StatusTip) {
+        // While a menu is open the bar shows the hint of the highlighted
+        // item, whatever lies under the pointer and whichever event asks.
+        if (menuFocus_->MenuActive()) {
+            statusBar()->showMessage(menuFocus_->HighlightedHint());
+            return true;
+        }
         // A control without a hint of its own shows the hint of the nearest
         // control around it that has one, as the pointer moves over it.
         auto* tip = static_cast<QStatusTipEvent*>(event);

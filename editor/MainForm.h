@@ -11,6 +11,7 @@
 #include <memory>
 
 class ExecutableSearch;
+class MenuFocus;
 class Platform;
 class ProgramHider;
 class QAction;
@@ -26,14 +27,14 @@ class TMainForm;
 // The editor's one window: the "Program settings" page, the "Options" page,
 // the menus and the tool bar. Its code is split by concern:
 //   MainForm.cpp                 construction, start-up, closing, idle updates
-//   MainFormDrop.cpp             files dropped on the window
+//   MainFormDrop.cpp             files dropped anywhere on the window, text boxes included
 //   MainFormFileCommands.cpp     New, Open, Save, Save As, the save prompt, the title
 //   MainFormRecentFiles.cpp      the recent-files list and its menu items
 //   MainFormLaunchAndHelp.cpp    Go, the help commands, the About box
 //   MainFormOptionPane.cpp       the record shown on the "Options" page and its rules
 //   MainFormListCommands.cpp     the Edit commands on options, values and text
 //   MainFormSystemButtons.cpp    the Executable, Shell and Directory buttons
-//   MainFormHazards.cpp          marks for what the file format would lose
+//   MainFormHazards.cpp          entry marks: what the file would lose, the default
 //   MainFormHide.cpp             hiding a program behind the launcher
 class TMainForm : public QMainWindow
 {
@@ -71,8 +72,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -90,6 +89,7 @@ private:
     void FormClose();
 
     // MainFormDrop.cpp
+    void RouteFileDrops();
     void WMDropFiles(const QString& firstPath);
 
     // MainFormFileCommands.cpp
@@ -113,6 +113,7 @@ private:
     // MainFormLaunchAndHelp.cpp
     void GoUpdate();
     void GoExecute();
+    void LaunchDefinition(const QString& definition);
     void ProgramChange();
     void HelpContentsExecute();
     void HelpSearchExecute();
@@ -193,6 +194,7 @@ private:
     FileDialogSettings saveDialog_;
     FileDialogSettings openExeDialog_;
 
+    MenuFocus* menuFocus_ = nullptr;
     QLabel* hazardSummary_ = nullptr;
     QDialog* aboutBox_ = nullptr;
     std::unique_ptr<ExecutableSearch> search_;

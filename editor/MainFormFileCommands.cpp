@@ -2,6 +2,7 @@
 // window title.
 #include "editor/MainForm.h"
 
+#include "system/DisplayNames.h"
 #include "system/PathNames.h"
 #include "ui_MainForm.h"
 
@@ -193,5 +194,5 @@ void TMainForm::UpdateTitle()
     setWindowTitle(document_.Path.empty()
                        ? TitleBase
                        : TitleBase + QStringLiteral(" - ") +
-                             FileNamePartOf(FromDocumentPath(document_.Path)));
+                             VisibleFileName(FileNamePartOf(FromDocumentPath(document_.Path))));
 }

@@ -2,6 +2,7 @@
 // the Hide button from the Program field.
 #include "editor/MainForm.h"
 
+#include "system/Launcher.h"
 #include "system/PathNames.h"
 #include "system/Platform.h"
 #include "ui_MainForm.h"
@@ -17,7 +18,29 @@ void TMainForm::GoExecute()
         return;
     // A document that still has no file (Save As cancelled) has nothing to launch.
     if (!document_.Path.empty())
-        platform_.OpenDocument(FromDocumentPath(document_.Path));
+        LaunchDefinition(FromDocumentPath(document_.Path));
+}
+
+void TMainForm::LaunchDefinition(const QString& definition)
+{
+    // The desktop's "open" would start a second editor on the file when the
+    // editor is the application for definition files; the launcher beside
+    // the editor runs it instead.
+    const QString application = platform_.DefaultApplicationFor(definition);
+    if (!application.isEmpty() && !IsEditorApplication(application)) {
+        platform_.OpenDocument(definition);
+        return;
+    }
+    const QString launcher = LauncherPathFor(platform_.ExecutablePath());
+    const bool found = platform_.FileExists(launcher);
+    if (found && platform_.StartDetached(launcher, {definition}))
+        return;
+    dialogs_.ShowError(
+        this, QStringLiteral("Quarn Editor"),
+        QStringLiteral("Cannot launch %1:\nno application but this editor opens "
+                       "definition files, and the launcher\n%2\n%3.")
+            .arg(definition, launcher,
+                 found ? QStringLiteral("could not be started") : QStringLiteral("was not found")));
 }
 
 void TMainForm::ProgramChange()

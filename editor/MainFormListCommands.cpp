@@ -6,16 +6,17 @@
 #include "editor/MainForm.h"
 
 #include "editor/EditBoxes.h"
+#include "editor/MenuFocus.h"
 #include "system/Platform.h"
 #include "ui_MainForm.h"
 
-#include <QApplication>
 #include <QSignalBlocker>
 
 TMainForm::FocusTarget TMainForm::FocusedTarget() const
 {
-    QWidget* focus = QApplication::focusWidget();
-    if (!focus || focus->window() != this)
+    // Opening a menu does not change the target.
+    const QWidget* focus = menuFocus_->Control();
+    if (!focus)
         return FocusTarget::Other;
     if (IsEditBox(focus))
         return FocusTarget::EditBox;
@@ -51,7 +52,7 @@ void TMainForm::EditDeleteUpdate()
     const FocusTarget target = FocusedTarget();
     bool available = false;
     if (target == FocusTarget::EditBox)
-        available = SelectedTextLength(QApplication::focusWidget()) > 0;
+        available = SelectedTextLength(menuFocus_->Control()) > 0;
     else if (QListWidget* list = FocusedList())
         available = list->currentRow() >= 0;
     ui->EditDelete->setEnabled(available);
@@ -164,7 +165,7 @@ void TMainForm::EditDeleteExecute()
 {
     switch (FocusedTarget()) {
     case FocusTarget::EditBox:
-        DeleteSelection(QApplication::focusWidget());
+        DeleteSelection(menuFocus_->Control());
         break;
     case FocusTarget::OptionList:
         RemoveSelectedOption();
@@ -188,7 +189,7 @@ void TMainForm::EditCopyExecute()
 {
     switch (FocusedTarget()) {
     case FocusTarget::EditBox:
-        platform_.SetClipboardText(SelectedText(QApplication::focusWidget()));
+        platform_.SetClipboardText(SelectedText(menuFocus_->Control()));
         break;
     case FocusTarget::OptionList:
         // The option as its fields show it; its own record stays as it is.
@@ -209,7 +210,7 @@ void TMainForm::EditPasteExecute()
     switch (FocusedTarget()) {
     case FocusTarget::EditBox:
         if (platform_.ClipboardHasText())
-            ReplaceSelection(QApplication::focusWidget(), platform_.ClipboardText());
+            ReplaceSelection(menuFocus_->Control(), platform_.ClipboardText());
         break;
     case FocusTarget::OptionList: {
         if (copiedOption_ == emptyOption_)

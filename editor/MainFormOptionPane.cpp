@@ -280,6 +280,8 @@ void TMainForm::NameOptionChange()
 
 void TMainForm::DefaultClick(bool checked)
 {
-    if (currentOption_ != -1)
-        document_.SetDefaultOption(currentOption_, checked);
+    if (currentOption_ == -1)
+        return;
+    document_.SetDefaultOption(currentOption_, checked);
+    UpdateHazardMarks(); // which entry is bold
 }

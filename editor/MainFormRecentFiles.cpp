@@ -2,6 +2,7 @@
 // the File menu's third separator, and their place in the settings store.
 #include "editor/MainForm.h"
 
+#include "system/DisplayNames.h"
 #include "system/PathNames.h"
 #include "system/Platform.h"
 #include "ui_MainForm.h"
@@ -10,10 +11,11 @@ namespace {
 
 const QString RecentGroup = QStringLiteral("Previous");
 
-// Menu captions show the file name as it is; '&' would mark an accelerator.
+// Menu captions show the file name with its invisible characters written
+// out and a very long name shortened; '&' would mark an accelerator.
 QString MenuCaption(const QString& fileName)
 {
-    return QString(fileName).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return VisibleFileName(fileName).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 } // namespace

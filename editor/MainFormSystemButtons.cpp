@@ -28,7 +28,7 @@ void TMainForm::ShellButtonClick()
 {
     openExeDialog_.fileName = ShellDialogInitialName(ui->Shell->text(), platform_);
     openExeDialog_.title = QStringLiteral("Select command shell");
-    // The whole field is replaced: switches after a "/" are not carried over.
+    // The whole field is replaced: the switches are not carried over.
     if (dialogs_.ChooseFile(this, openExeDialog_))
         ui->Shell->setText(openExeDialog_.fileName);
 }

@@ -1,11 +1,15 @@
 #include "editor/ShortcutPrecedence.h"
 
+#include "editor/MenuFocus.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QWidget>
+
+#include <algorithm>
 
 ShortcutPrecedence::ShortcutPrecedence(QWidget* window, std::function<void()> refresh)
     : QObject(window), window_(window), refresh_(std::move(refresh))
@@ -32,24 +36,40 @@ bool ShortcutPrecedence::BelongsToAction(const QKeyEvent& key) const
 
 bool ShortcutPrecedence::ResolveSharedAccelerator(const QKeySequence& key) const
 {
+    // Only a clash with a menu of the menu bar is settled here; controls
+    // that share a letter among themselves are left to Qt, which moves the
+    // focus from one to the next at each press and clicks none of them.
+    auto* bar = window_->findChild<QMenuBar*>();
+    if (!bar)
+        return false;
+    const QList<QAction*> menus = bar->actions();
+    const auto menu = std::find_if(menus.begin(), menus.end(), [&key](const QAction* item) {
+        return item->isVisible() && item->isEnabled() &&
+               QKeySequence::mnemonic(item->text()) == key;
+    });
+    if (menu == menus.end())
+        return false;
     // An enabled button of the shown page first (Alt+E, Alt+H), then the
-    // menu bar (Alt+F stays the File menu even where a label has &F).
+    // menu (Alt+F stays the File menu even where a label has &F).
     for (QAbstractButton* button : window_->findChildren<QAbstractButton*>()) {
         if (button->shortcut() == key && button->isVisible() && button->isEnabled()) {
             button->animateClick();
             return true;
         }
     }
-    if (auto* bar = window_->findChild<QMenuBar*>()) {
-        for (QAction* menu : bar->actions()) {
-            if (menu->isVisible() && menu->isEnabled() &&
-                QKeySequence::mnemonic(menu->text()) == key) {
-                bar->setActiveAction(menu);
-                return true;
-            }
-        }
-    }
-    return false;
+    OpenMenuFromKeyboard(*bar, *menu);
+    return true;
+}
+
+bool ShortcutPrecedence::IsUnmatchedAccelerator(const QKeyEvent& key)
+{
+    // Alt with a letter that no shortcut took (its label's control is
+    // disabled or hidden); Qt would type the letter into a text box. Ctrl
+    // with Alt is AltGr on Windows, which types characters.
+    const Qt::KeyboardModifiers modifiers = key.modifiers();
+    return modifiers.testFlag(Qt::AltModifier) &&
+           !(modifiers & (Qt::ControlModifier | Qt::MetaModifier)) && !key.text().isEmpty() &&
+           key.text().front().isPrint();
 }
 
 bool ShortcutPrecedence::eventFilter(QObject* watched, QEvent* event)
@@ -69,6 +89,11 @@ bool ShortcutPrecedence::eventFilter(QObject* watched, QEvent* event)
     if (!widget || widget->window() != window_)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
+    if (type == QEvent::KeyPress && IsUnmatchedAccelerator(*key) &&
+        !qobject_cast<QMenuBar*>(widget)) {
+        key->accept();
+        return true;
+    }
     if (!BelongsToAction(*key))
         return false;
     if (type == QEvent::ShortcutOverride) {

@@ -16,7 +16,8 @@ class QWidget;
 // text boxes claim Delete, Ctrl+X/C/V/A and others through shortcut-override
 // events, so those are refused here, and the key presses of disabled
 // actions are swallowed. An accelerator that a menu and a control of the
-// shown page share goes to an enabled button, else to the menu.
+// shown page share goes to an enabled button, else to the menu; one that
+// finds no control types nothing.
 class ShortcutPrecedence : public QObject
 {
 public:
@@ -30,6 +31,7 @@ protected:
 private:
     bool BelongsToAction(const QKeyEvent& key) const;
     bool ResolveSharedAccelerator(const QKeySequence& key) const;
+    static bool IsUnmatchedAccelerator(const QKeyEvent& key);
 
     QWidget* window_;
     std::function<void()> refresh_;

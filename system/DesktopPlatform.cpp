@@ -1,16 +1,17 @@
 #include "system/Platform.h"
 
+#include "system/FileNameCodec.h"
+
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QSettings>
 #include <QUrl>
 
+#include <filesystem>
 #include <memory>
 
 #ifdef Q_OS_WIN
@@ -33,41 +34,65 @@ std::unique_ptr<QSettings> OpenSettingsGroup(const QString& group)
 
 QString DesktopPlatform::ReadSetting(const QString& group, const QString& key)
 {
-    return OpenSettingsGroup(group)->value(key).toString();
+    const QVariant value = OpenSettingsGroup(group)->value(key);
+    if (value.typeId() == QMetaType::QByteArray)
+        return DecodeFileName(value.toByteArray());
+    return value.toString();
 }
 
 void DesktopPlatform::WriteSetting(const QString& group, const QString& key, const QString& value)
 {
-    OpenSettingsGroup(group)->setValue(key, value);
+    // A file name that is not valid UTF-8 is kept as its bytes; a text
+    // setting could not hold them.
+    const QByteArray bytes = EncodeFileName(value);
+    if (bytes != value.toUtf8())
+        OpenSettingsGroup(group)->setValue(key, bytes);
+    else
+        OpenSettingsGroup(group)->setValue(key, value);
 }
 
+// File operations take the name's bytes, which Qt's file classes would not
+// keep for names that are not valid UTF-8.
 bool DesktopPlatform::FileExists(const QString& path)
 {
-    const QFileInfo info(path);
-    return !path.isEmpty() && info.exists() && !info.isDir();
+    std::error_code error;
+    const auto status = std::filesystem::status(FileSystemPath(path), error);
+    return !path.isEmpty() && std::filesystem::exists(status) &&
+           !std::filesystem::is_directory(status);
 }
 
 bool DesktopPlatform::DirectoryExists(const QString& path)
 {
-    return !path.isEmpty() && QFileInfo(path).isDir();
+    std::error_code error;
+    return !path.isEmpty() && std::filesystem::is_directory(FileSystemPath(path), error);
 }
 
 bool DesktopPlatform::RenameFile(const QString& from, const QString& to)
 {
-    // QFile::rename refuses an existing target, as the hide needs.
-    return QFile::rename(from, to);
+    // The hide needs a rename that refuses an existing target.
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(FileSystemPath(to), error)))
+        return false;
+    std::filesystem::rename(FileSystemPath(from), FileSystemPath(to), error);
+    return !error;
 }
 
 bool DesktopPlatform::CopyFile(const QString& from, const QString& to)
 {
-    // QFile::copy refuses an existing target and copies the permissions,
-    // so a copied launcher stays executable.
-    return QFile::copy(from, to);
+    // Refuses an existing target and copies the permissions, so a copied
+    // launcher stays executable.
+    std::error_code error;
+    return std::filesystem::copy_file(FileSystemPath(from), FileSystemPath(to),
+                                      std::filesystem::copy_options::none, error);
 }
 
 bool DesktopPlatform::DeleteFile(const QString& path)
 {
-    return QFile::remove(path);
+    std::error_code error;
+    const std::filesystem::path name = FileSystemPath(path);
+    if (std::filesystem::is_directory(std::filesystem::symlink_status(name, error)))
+        return false;
+    return std::filesystem::remove(name, error);
 }
 
 void DesktopPlatform::AddHiddenAttribute([[maybe_unused]] const QString& path)
@@ -95,7 +120,8 @@ QString DesktopPlatform::ExecutablePath()
 
 QString DesktopPlatform::CurrentDirectory()
 {
-    return QDir::currentPath();
+    std::error_code error;
+    return FileNameOf(std::filesystem::current_path(error));
 }
 
 std::optional<QString> DesktopPlatform::Environment(const char* name)
@@ -107,7 +133,7 @@ std::optional<QString> DesktopPlatform::Environment(const char* name)
 
 void DesktopPlatform::OpenDocument(const QString& path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    QDesktopServices::openUrl(FileUrlOf(path));
 }
 
 void DesktopPlatform::OpenUrl(const QUrl& url)
@@ -119,7 +145,7 @@ void DesktopPlatform::ShowHelp(const QString& helpFile, HelpView)
 {
     // The desktop's viewer for the help file has no separate index page to
     // open; both views open the file.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile));
+    QDesktopServices::openUrl(FileUrlOf(helpFile));
 }
 
 bool DesktopPlatform::ClipboardHasText()

@@ -8,6 +8,7 @@
 // shellapi.h builds on the declarations of windows.h.
 #include <shellapi.h>
 #else
+#include "system/FileNameCodec.h"
 #include "system/LocalDiskMounts.h"
 
 #include <QFile>
@@ -59,8 +60,10 @@ bool DesktopPlatform::ListFolder(const QString& folder, std::vector<FolderEntry>
             continue;
         // Junctions and folder links may lead back up the tree: never entered.
         const DWORD attributes = found.dwFileAttributes;
-        entries.push_back({name, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-                                     (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0});
+        // A link carries the folder bit of what it leads to.
+        const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entries.push_back(
+            {name, folder && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0, !folder});
     } while (FindNextFileW(find, &found));
     FindClose(find);
     return true;
@@ -103,6 +106,17 @@ bool IsFolderOfSameMount(int folderFd, const dirent& entry, DeviceId folderDevic
            DeviceId{status.stx_dev_major, status.stx_dev_minor} == folderDevice;
 }
 
+// Anything but a folder, a link judged by what it leads to: a mount point or
+// a link to a folder is no program, nor is a link that leads nowhere.
+bool IsNotAFolder(int folderFd, const dirent& entry)
+{
+    if (entry.d_type == DT_REG || entry.d_type == DT_DIR)
+        return entry.d_type == DT_REG;
+    struct statx status;
+    return statx(folderFd, entry.d_name, AT_NO_AUTOMOUNT, STATX_TYPE, &status) == 0 &&
+           !S_ISDIR(status.stx_mode);
+}
+
 } // namespace
 
 QString DesktopPlatform::FindExecutable(const QString& name, const QString&)
@@ -131,7 +145,7 @@ QStringList DesktopPlatform::FixedDriveRoots()
 bool DesktopPlatform::ListFolder(const QString& folder, std::vector<FolderEntry>& entries)
 {
     entries.clear();
-    DIR* const dir = opendir(QFile::encodeName(folder).constData());
+    DIR* const dir = opendir(EncodeFileName(folder).constData());
     if (!dir)
         return false;
     const auto closeDir = qScopeGuard([dir] { closedir(dir); });
@@ -142,8 +156,9 @@ bool DesktopPlatform::ListFolder(const QString& folder, std::vector<FolderEntry>
     const DeviceId folderDevice{folderStatus.stx_dev_major, folderStatus.stx_dev_minor};
     while (const dirent* entry = readdir(dir)) {
         if (!IsDotOrDotDot(entry->d_name))
-            entries.push_back({QFile::decodeName(entry->d_name),
-                               IsFolderOfSameMount(folderFd, *entry, folderDevice)});
+            entries.push_back({DecodeFileName(entry->d_name),
+                               IsFolderOfSameMount(folderFd, *entry, folderDevice),
+                               IsNotAFolder(folderFd, *entry)});
     }
     return true;
 }

@@ -76,7 +76,7 @@ bool ExecutableSearch::SearchFolder(const QString& folder, const QString& name)
     if (!platform.ListFolder(folder, entries))
         return false;
     for (const FolderEntry& entry : entries) {
-        if (!entry.isFolder && MatchesFilePattern(entry.name, name)) {
+        if (entry.isFile && MatchesFilePattern(entry.name, name)) {
             state.FoundPath = folder + entry.name;
             return true;
         }

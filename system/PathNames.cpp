@@ -1,17 +1,16 @@
 #include "system/PathNames.h"
 
 #include "document/DefinitionPath.h"
-
-#include <QFile>
+#include "system/FileNameCodec.h"
 
 std::string ToDocumentPath(const QString& path)
 {
-    return QFile::encodeName(path).toStdString();
+    return EncodeFileName(path).toStdString();
 }
 
 QString FromDocumentPath(const std::string& path)
 {
-    return QFile::decodeName(QByteArray::fromStdString(path));
+    return DecodeFileName(QByteArray::fromStdString(path));
 }
 
 QString FolderPartOf(const QString& path)

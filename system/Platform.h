@@ -13,6 +13,7 @@ struct FolderEntry
 {
     QString name;  // as stored by the file system
     bool isFolder; // a real folder to descend into (never a link, never another file system)
+    bool isFile;   // anything but a folder, links resolved: what the scan may report
 };
 
 enum class HelpView { Contents, Index };
@@ -55,6 +56,12 @@ public:
 
     // Desktop.
     virtual void OpenDocument(const QString& path) = 0;
+    // The application the desktop opens path with, as the platform names
+    // it: the desktop entry ("org.example.QuarnEd.desktop") on Linux, the
+    // program file elsewhere; empty when there is none.
+    virtual QString DefaultApplicationFor(const QString& path) = 0;
+    // Starts a program that outlives the editor; false when it did not start.
+    virtual bool StartDetached(const QString& program, const QStringList& arguments) = 0;
     virtual void OpenUrl(const QUrl& url) = 0;
     virtual void ShowHelp(const QString& helpFile, HelpView view) = 0;
 
@@ -88,6 +95,8 @@ public:
     bool ListFolder(const QString& folder, std::vector<FolderEntry>& entries) override;
 
     void OpenDocument(const QString& path) override;
+    QString DefaultApplicationFor(const QString& path) override;
+    bool StartDetached(const QString& program, const QStringList& arguments) override;
     void OpenUrl(const QUrl& url) override;
     void ShowHelp(const QString& helpFile, HelpView view) override;
 

@@ -1,6 +1,7 @@
 #include "system/ProgramHider.h"
 
 #include "system/Dialogs.h"
+#include "system/Launcher.h"
 #include "system/PathNames.h"
 #include "system/Platform.h"
 
@@ -10,15 +11,6 @@ const QString DefinitionExtension = QStringLiteral(".Quarn");
 // Inserted after the extension's dot to name the hidden program file; its
 // length is what the undo takes out again.
 const QString HiddenMark = QStringLiteral("Quarn");
-
-QString LauncherFileName()
-{
-#ifdef Q_OS_WIN
-    return QStringLiteral("QuarnExe.exe");
-#else
-    return QStringLiteral("QuarnExe");
-#endif
-}
 
 // The extension split at its dot: the dot (if any) and what follows it.
 QString DotOf(const QString& extension)
@@ -64,8 +56,8 @@ bool HasHiddenExtension(const QString& program)
 
 HidePaths HidePathsFor(const QString& program, const QString& editorExecutable)
 {
-    return {program, DefinitionOf(program), FolderPartOf(editorExecutable) + LauncherFileName(),
-            HiddenOf(program), RestoredOf(program)};
+    return {program, DefinitionOf(program), LauncherPathFor(editorExecutable), HiddenOf(program),
+            RestoredOf(program)};
 }
 
 ProgramHider::ProgramHider(Platform& platform, Dialogs& dialogs, QWidget* owner)

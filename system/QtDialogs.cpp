@@ -1,10 +1,47 @@
 #include "system/Dialogs.h"
 
+#include "system/FileNameCodec.h"
+
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+
+namespace {
+
+// Qt's file dialog shows a name that is not valid UTF-8 with U+FFFD in it,
+// and would refuse it as a file that does not exist. This one accepts the
+// file on disk that the shown name stands for.
+class StoredNameFileDialog : public QFileDialog
+{
+public:
+    using QFileDialog::QFileDialog;
+
+    QString Chosen() const
+    {
+        return stored_.isEmpty() ? StoredFileName(selectedFiles().value(0)) : stored_;
+    }
+
+    void accept() override
+    {
+        const QString shown = selectedFiles().value(0);
+        const QString stored = StoredFileName(shown);
+        std::error_code error;
+        if (stored != shown &&
+            (fileMode() != ExistingFile || std::filesystem::exists(FileSystemPath(stored), error))) {
+            stored_ = stored;
+            QDialog::accept();
+            return;
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QString stored_;
+};
+
+} // namespace
 
 PromptAnswer QtDialogs::AskYesNoCancel(QWidget* owner, const QString& caption,
                                        const QString& text)
@@ -32,7 +69,7 @@ void QtDialogs::ShowError(QWidget* owner, const QString& caption, const QString&
 bool QtDialogs::ChooseFile(QWidget* owner, FileDialogSettings& settings)
 {
     const bool open = settings.kind == FileDialogSettings::Kind::Open;
-    QFileDialog dialog(owner, settings.title);
+    StoredNameFileDialog dialog(owner, settings.title);
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(open && settings.fileMustExist ? QFileDialog::ExistingFile
                                                       : QFileDialog::AnyFile);
@@ -47,15 +84,15 @@ bool QtDialogs::ChooseFile(QWidget* owner, FileDialogSettings& settings)
             dialog.setDirectory(initial.absolutePath());
         dialog.selectFile(initial.isAbsolute() ? initial.fileName() : settings.fileName);
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || dialog.Chosen().isEmpty())
         return false;
-    settings.fileName = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    settings.fileName = QDir::toNativeSeparators(dialog.Chosen());
     return true;
 }
 
 bool QtDialogs::ChooseFolder(QWidget* owner, const QString& title, QString& folder)
 {
-    QFileDialog dialog(owner, title);
+    StoredNameFileDialog dialog(owner, title);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
     if (!folder.isEmpty()) {
@@ -64,12 +101,13 @@ bool QtDialogs::ChooseFolder(QWidget* owner, const QString& title, QString& fold
         dialog.setDirectory(preselected.absolutePath());
         dialog.selectFile(preselected.fileName());
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || dialog.Chosen().isEmpty())
         return false;
-    const QFileInfo chosen(dialog.selectedFiles().constFirst());
-    if (!chosen.isDir())
+    const QString chosen = dialog.Chosen();
+    std::error_code error;
+    if (!std::filesystem::is_directory(FileSystemPath(chosen), error))
         return false;
-    folder = QDir::toNativeSeparators(chosen.absoluteFilePath());
+    folder = QDir::toNativeSeparators(chosen);
     return true;
 }
 

@@ -20,18 +20,59 @@ QString TrimBlanksAndControls(const QString& text)
     return text.mid(first, last - first);
 }
 
+#ifdef Q_OS_WIN
+
+// A switch starts with "/", with or without a blank before it.
+qsizetype SwitchesStart(const QString& shellText)
+{
+    return shellText.indexOf(QLatin1Char('/'));
+}
+
 QString DefaultCommandInterpreter(Platform& platform)
 {
-    const QString comspec = platform.Environment("COMSPEC").value_or(QString());
-#ifdef Q_OS_WIN
-    return comspec;
+    return platform.Environment("COMSPEC").value_or(QString());
+}
+
+// The name stays as typed: "cmd.exe /C" opens the dialog on cmd.exe.
+QString DialogPreset(const QString& program, Platform&)
+{
+    return program;
+}
+
 #else
-    // Outside Windows COMSPEC is rarely set; the user's login shell stands in.
+
+// "/" separates folders here and a switch starts with "-": the switches
+// begin at a blank followed by "-", or by "/" as in the front end's "* /C".
+qsizetype SwitchesStart(const QString& shellText)
+{
+    for (qsizetype i = 0; i + 1 < shellText.size(); ++i) {
+        const QChar next = shellText.at(i + 1);
+        if (shellText.at(i).isSpace() && (next == QLatin1Char('-') || next == QLatin1Char('/')))
+            return i;
+    }
+    return -1;
+}
+
+QString DefaultCommandInterpreter(Platform& platform)
+{
+    // COMSPEC is rarely set here; the user's login shell stands in.
+    const QString comspec = platform.Environment("COMSPEC").value_or(QString());
     if (!comspec.isEmpty())
         return comspec;
     return platform.Environment("SHELL").value_or(QString());
-#endif
 }
+
+// A bare name ("bash") is looked up on the search path, so that the dialog
+// opens on the program rather than on a name in the current folder.
+QString DialogPreset(const QString& program, Platform& platform)
+{
+    if (program.isEmpty() || program.contains(QLatin1Char('/')))
+        return program;
+    const QString found = platform.FindExecutable(program, platform.CurrentDirectory());
+    return found.isEmpty() ? program : found;
+}
+
+#endif
 
 } // namespace
 
@@ -39,8 +80,7 @@ QString ShellDialogInitialName(const QString& shellText, Platform& platform)
 {
     // The switches of the shell line go; "*" (the front end's default shell)
     // stays and acts as a name pattern in the dialog.
-    const QString program = TrimBlanksAndControls(shellText.section(QLatin1Char('/'), 0, 0));
-    if (!program.isEmpty())
-        return program;
-    return DefaultCommandInterpreter(platform);
+    const QString program = TrimBlanksAndControls(shellText.left(SwitchesStart(shellText)));
+    return DialogPreset(program.isEmpty() ? DefaultCommandInterpreter(platform) : program,
+                        platform);
 }

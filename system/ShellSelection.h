@@ -5,7 +5,9 @@
 class Platform;
 
 // The name the shell's executable dialog starts with: the program part of the
-// shell text (what stands before the first "/" switch), trimmed; when that is
-// empty, the system's command interpreter (COMSPEC, elsewhere than Windows
-// also SHELL); empty when there is none.
+// shell text (what stands before its switches: from the first "/" on Windows,
+// from the first blank followed by "-" or "/" elsewhere), trimmed; when that
+// is empty, the system's command interpreter (COMSPEC, elsewhere than Windows
+// also SHELL); empty when there is none. Elsewhere than Windows a bare
+// program name is looked up on the search path.
 QString ShellDialogInitialName(const QString& shellText, Platform& platform);

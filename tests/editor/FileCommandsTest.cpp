@@ -3,6 +3,7 @@
 // title, the recent-files list and its store, adopting a program, Go and
 // the help commands.
 #include "document/DefinitionFile.h"
+#include "system/FileNameCodec.h"
 #include "tests/editor/MainFormHarness.h"
 #include "tests/support/DocumentPrinting.h"
 
@@ -12,6 +13,8 @@
 #include <QFile>
 #include <QMenu>
 #include <QTest>
+
+#include <fstream>
 
 Q_DECLARE_METATYPE(PromptAnswer)
 
@@ -768,6 +771,76 @@ private Q_SLOTS:
         QVERIFY(harness.platform.openedDocuments.isEmpty());
     }
 
+    // Go never starts a second editor: the desktop's application when it is
+    // another one, else the launcher beside the editor, else a message.
+    void goChoosesWhatRunsTheFile_data()
+    {
+        QTest::addColumn<QString>("application");
+        QTest::addColumn<bool>("launcherThere");
+        QTest::addColumn<bool>("launcherStarts");
+        QTest::addColumn<QList<PromptAnswer>>("prompt"); // empty: the document is saved
+        // "opened", "launcher", "none" or "error: " and how the message ends
+        QTest::addColumn<QString>("outcome");
+        const auto row = [](const char* name, const char* application, bool there, bool starts,
+                            QList<PromptAnswer> prompt, const char* outcome) {
+            QTest::newRow(name) << QString::fromUtf8(application) << there << starts << prompt
+                                << QString::fromUtf8(outcome);
+        };
+        const char* editor = "org.example.QuarnEd.desktop";
+        row("another application opens it", "quarn-launcher.desktop", true, true, {}, "opened");
+        row("another program (Windows)", "C:\\Quarn\\QuarnExe.exe", false, true, {}, "opened");
+        row("the editor's entry: the launcher", editor, true, true, {}, "launcher");
+        row("the editor's program in any case", "C:\\Tools\\quarned.EXE", true, true, {},
+            "launcher");
+        row("no application: the launcher", "", true, true, {}, "launcher");
+        row("the editor, no launcher", editor, false, true, {}, "error: was not found.");
+        row("no application, no launcher", "", false, true, {}, "error: was not found.");
+        row("launcher does not start", editor, true, false, {}, "error: could not be started.");
+        row("modified, Yes: saved, then the launcher", editor, true, true, {PromptAnswer::Yes},
+            "launcher");
+        row("modified, No: nothing", editor, true, true, {PromptAnswer::No}, "none");
+        row("modified, Cancel: nothing", editor, false, true, {PromptAnswer::Cancel}, "none");
+    }
+
+    void goChoosesWhatRunsTheFile()
+    {
+        QFETCH(QString, application);
+        QFETCH(bool, launcherThere);
+        QFETCH(bool, launcherStarts);
+        QFETCH(QList<PromptAnswer>, prompt);
+        QFETCH(QString, outcome);
+        MainFormHarness harness;
+        const QString file = harness.WriteFile(QStringLiteral("tool.Quarn"), WithoutOptions);
+        const QString launcher = harness.PathOf(QStringLiteral("QuarnExe"));
+        if (launcherThere)
+            harness.WriteFile(QStringLiteral("QuarnExe"), "#!/bin/sh\n");
+        harness.platform.defaultApplication = application;
+        harness.platform.startSucceeds = launcherStarts;
+        harness.Open(file);
+        if (!prompt.isEmpty())
+            Append(harness, "Name", QStringLiteral("X"));
+        harness.dialogs.promptAnswers = prompt;
+        Press(harness, Qt::Key_G, Qt::ControlModifier);
+
+        QVERIFY(harness.dialogs.AllAnswersUsed());
+        QCOMPARE(harness.platform.openedDocuments,
+                 outcome == QLatin1String("opened") ? QStringList{file} : QStringList());
+        const bool tried = outcome == QLatin1String("launcher") ||
+                           (outcome.startsWith(QLatin1String("error")) && launcherThere);
+        const QList<QStringList> started = {{launcher, file}};
+        QCOMPARE(harness.platform.startedPrograms, tried ? started : QList<QStringList>());
+        if (outcome.startsWith(QLatin1String("error: "))) {
+            const FakeDialogs::Shown error = harness.dialogs.Last(Kind::Error);
+            QCOMPARE(error.caption, QStringLiteral("Quarn Editor"));
+            QCOMPARE(error.text, QStringLiteral("Cannot launch ") + file +
+                                     QStringLiteral(":\nno application but this editor opens "
+                                                    "definition files, and the launcher\n") +
+                                     launcher + QLatin1Char('\n') + outcome.mid(7));
+        } else {
+            QCOMPARE(harness.dialogs.Count(Kind::Error), 0);
+        }
+    }
+
     // --- Help ------------------------------------------------------------
 
     void helpFileBesideTheEditor_data()
@@ -812,6 +885,34 @@ private Q_SLOTS:
         Press(harness, Qt::Key_F1, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(harness.dialogs.Count(Kind::Modal), 1);
         QCOMPARE(harness.dialogs.Last(Kind::Modal).caption, QStringLiteral("About"));
+    }
+
+    // --- File names that are not UTF-8 ------------------------------------
+
+    void nameThatIsNotUtf8KeepsItsBytes()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("Windows names are UTF-16");
+#endif
+        MainFormHarness scratch;
+        const QByteArray bytes = EncodeFileName(scratch.PathOf(QString())) + "/caf\xe9.Quarn";
+        std::ofstream(bytes.toStdString(), std::ios::binary) << WithoutOptions.toStdString();
+        const QString name = DecodeFileName(bytes);
+        {
+            // Opened from the command line, saved, listed and stored as it is.
+            MainFormHarness harness({name});
+            QCOMPARE(QByteArray::fromStdString(harness.Document().Path), bytes);
+            QCOMPARE(harness.Form().windowTitle(), QStringLiteral("Quarn Editor - caf\\xE9.Quarn"));
+            Append(harness, "Name", QStringLiteral("!"));
+            Press(harness, Qt::Key_S, Qt::ControlModifier);
+            QVERIFY(!IsModified(harness));
+            QVERIFY(harness.Form().close());
+            QCOMPARE(harness.platform.settings.value(QStringLiteral("Previous/0")), name);
+        }
+        std::ifstream saved(bytes.toStdString(), std::ios::binary);
+        QCOMPARE(QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(saved), {})),
+                 QByteArray(WithoutOptions).replace("Bare", "Bare!"));
+        std::filesystem::remove(bytes.toStdString());
     }
 };
 

@@ -66,6 +66,32 @@ private Q_SLOTS:
         QVERIFY(list->item(1)->toolTip().isEmpty());
         QVERIFY(Summary(harness)->isHidden());
     }
+
+    void defaultOptionIsBold()
+    {
+        MainFormHarness harness;
+        harness.Open(harness.WriteFile(QStringLiteral("first.Quarn"),
+                                       "[Quarn]\r\nFirst=1\r\n[A]\r\nType=String\r\n[B]\r\nType="
+                                       "String\r\n[C]\r\nType=String\r\n"));
+        QListWidget* list = harness.List("OptionList");
+        const auto bold = [list] {
+            QString rows;
+            for (int row = 0; row < list->count(); ++row)
+                rows += list->item(row)->font().bold() ? QLatin1Char('B') : QLatin1Char('-');
+            return rows;
+        };
+        QCOMPARE(bold(), QStringLiteral("-B-"));
+
+        harness.FocusOptionList();
+        harness.ClickRow(list, 2);
+        harness.Check("Default")->click();
+        QCOMPARE(bold(), QStringLiteral("--B"));
+        harness.Check("Default")->click();
+        QCOMPARE(bold(), QStringLiteral("---"));
+        harness.ClickRow(list, 0);
+        harness.Check("Default")->click();
+        QCOMPARE(bold(), QStringLiteral("B--"));
+    }
 };
 
 QTEST_MAIN(HazardMarksTest)

@@ -88,21 +88,6 @@ void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     QTest::keyClick(focus, key, modifiers);
 }
 
-QString BoxText(const QWidget* box)
-{
-    if (auto* line = qobject_cast<const QLineEdit*>(box))
-        return line->text();
-    return qobject_cast<const QPlainTextEdit*>(box)->toPlainText();
-}
-
-void SetBoxText(QWidget* box, const QString& text)
-{
-    if (auto* line = qobject_cast<QLineEdit*>(box))
-        line->setText(text);
-    else
-        qobject_cast<QPlainTextEdit*>(box)->setPlainText(text);
-}
-
 void SelectInBox(QWidget* box, int start, int length)
 {
     if (auto* line = qobject_cast<QLineEdit*>(box)) {

@@ -6,6 +6,21 @@
 #include <QFile>
 #include <QTest>
 
+QString BoxText(const QWidget* box)
+{
+    if (auto* line = qobject_cast<const QLineEdit*>(box))
+        return line->text();
+    return qobject_cast<const QPlainTextEdit*>(box)->toPlainText();
+}
+
+void SetBoxText(QWidget* box, const QString& text)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(box))
+        line->setText(text);
+    else
+        qobject_cast<QPlainTextEdit*>(box)->setPlainText(text);
+}
+
 MainFormHarness::MainFormHarness(QStringList arguments, QHash<QString, QString> settings)
 {
     platform.executablePath = dir_.filePath(QStringLiteral("QuarnEd"));

@@ -18,6 +18,10 @@
 
 #include <memory>
 
+// The whole text of a single-line or multi-line box.
+QString BoxText(const QWidget* box);
+void SetBoxText(QWidget* box, const QString& text);
+
 // A real main window on the offscreen platform, with pre-answerable dialogs
 // and a platform whose settings, desktop and clipboard stay in the test.
 // Files live in a temporary folder, which is also the editor's own folder.

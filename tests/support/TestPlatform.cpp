@@ -33,6 +33,17 @@ void TestPlatform::OpenDocument(const QString& path)
     openedDocuments.append(path);
 }
 
+QString TestPlatform::DefaultApplicationFor(const QString&)
+{
+    return defaultApplication;
+}
+
+bool TestPlatform::StartDetached(const QString& program, const QStringList& arguments)
+{
+    startedPrograms.append(QStringList{program} + arguments);
+    return startSucceeds;
+}
+
 void TestPlatform::OpenUrl(const QUrl& url)
 {
     openedUrls.append(url);

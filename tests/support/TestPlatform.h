@@ -19,6 +19,10 @@ public:
     QString currentDirectory = QStringLiteral("/");
     std::optional<QString> clipboard;
     QStringList openedDocuments;
+    // What the desktop opens every file with: another application unless a test says otherwise.
+    QString defaultApplication = QStringLiteral("org.example.QuarnLauncher.desktop");
+    bool startSucceeds = true;
+    QList<QStringList> startedPrograms; // program, then its arguments
     QList<QUrl> openedUrls;
     QList<QPair<QString, HelpView>> helpRequests;
 
@@ -28,6 +32,8 @@ public:
     QString CurrentDirectory() override;
     std::optional<QString> Environment(const char* name) override;
     void OpenDocument(const QString& path) override;
+    QString DefaultApplicationFor(const QString& path) override;
+    bool StartDetached(const QString& program, const QStringList& arguments) override;
     void OpenUrl(const QUrl& url) override;
     void ShowHelp(const QString& helpFile, HelpView view) override;
     bool ClipboardHasText() override;

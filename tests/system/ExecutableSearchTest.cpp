@@ -71,7 +71,7 @@ public:
                 std::vector<FolderEntry>& entries = (*script)[folder];
                 if (std::none_of(entries.cbegin(), entries.cend(),
                                  [name](const FolderEntry& e) { return e.name == name; }))
-                    entries.push_back({name, isFolder});
+                    entries.push_back({name, isFolder, !isFolder});
                 folder += name + QLatin1Char('/');
                 if (isFolder && unreadable)
                     break;
@@ -203,6 +203,16 @@ void ExecutableSearchTest::realTree_data()
         << QStringList{QStringLiteral("../outside/real.bin"),
                        QStringLiteral("tool.exe -> ../outside/real.bin")}
         << QStringLiteral("tool.exe") << QStringLiteral("tool.exe");
+    // Only files are programs: a folder, a link to one (as /bin often is) or
+    // a link that leads nowhere is passed over for a file further on.
+    QTest::newRow("folders and links to folders are no hit")
+        << QStringList{QStringLiteral("bin/x"), QStringLiteral("a/bin -> ../bin"),
+                       QStringLiteral("a/b/bin -> ../../../outside"),
+                       QStringLiteral("a/c/bin -> missing"), QStringLiteral("../outside/x")}
+        << QStringLiteral("bin") << QString();
+    QTest::newRow("file after a link to a folder")
+        << QStringList{QStringLiteral("a/bin -> ../bin/"), QStringLiteral("bin/BIN")}
+        << QStringLiteral("bin") << QStringLiteral("bin/BIN");
 }
 
 void ExecutableSearchTest::realTree()

@@ -37,12 +37,14 @@ QStringList Names(const std::vector<FolderEntry>& entries)
     return names;
 }
 
-std::optional<bool> IsFolderIn(const std::vector<FolderEntry>& entries, const QString& name)
+// One flag (isFolder or isFile) of the entry named name; nothing when it is not listed.
+std::optional<bool> FlagIn(const std::vector<FolderEntry>& entries, const QString& name,
+                           bool FolderEntry::*flag)
 {
     const auto found =
         std::find_if(entries.cbegin(), entries.cend(),
                      [name](const FolderEntry& entry) { return entry.name == name; });
-    return found == entries.cend() ? std::nullopt : std::optional<bool>(found->isFolder);
+    return found == entries.cend() ? std::nullopt : std::optional<bool>((*found).*flag);
 }
 
 } // namespace
@@ -190,16 +192,26 @@ void SearchDrivesTest::listFolder()
     QVERIFY(WriteFile(root + QStringLiteral(".hidden"), {}));
     QVERIFY(QFile::link(root + QStringLiteral("Sub"), root + QStringLiteral("LinkToSub")));
     QVERIFY(QFile::link(root + QStringLiteral("Tool.EXE"), root + QStringLiteral("LinkToTool")));
+    QVERIFY(QFile::link(root + QStringLiteral("missing"), root + QStringLiteral("Dangling")));
 
     TestPlatform platform;
-    std::vector<FolderEntry> entries{{QStringLiteral("left over"), true}};
+    std::vector<FolderEntry> entries{{QStringLiteral("left over"), true, false}};
     QVERIFY(platform.ListFolder(root, entries));
-    QCOMPARE(Names(entries), (QStringList{QStringLiteral(".hidden"), QStringLiteral("LinkToSub"),
-                                          QStringLiteral("LinkToTool"), QStringLiteral("Sub"),
-                                          QStringLiteral("Tool.EXE")}));
-    QCOMPARE(IsFolderIn(entries, QStringLiteral("Sub")), true);
-    QCOMPARE(IsFolderIn(entries, QStringLiteral("LinkToSub")), false);
-    QCOMPARE(IsFolderIn(entries, QStringLiteral("Tool.EXE")), false);
+    QCOMPARE(Names(entries), (QStringList{QStringLiteral(".hidden"), QStringLiteral("Dangling"),
+                                          QStringLiteral("LinkToSub"), QStringLiteral("LinkToTool"),
+                                          QStringLiteral("Sub"), QStringLiteral("Tool.EXE")}));
+    // Entered: real folders only. Reported: files, links judged by their target.
+    const auto flags = [entries](const char* name) {
+        const QString entry = QString::fromLatin1(name);
+        return std::pair(FlagIn(entries, entry, &FolderEntry::isFolder),
+                         FlagIn(entries, entry, &FolderEntry::isFile));
+    };
+    using Flags = std::pair<std::optional<bool>, std::optional<bool>>;
+    QCOMPARE(flags("Sub"), Flags(true, false));
+    QCOMPARE(flags("LinkToSub"), Flags(false, false));
+    QCOMPARE(flags("Tool.EXE"), Flags(false, true));
+    QCOMPARE(flags("LinkToTool"), Flags(false, true));
+    QCOMPARE(flags("Dangling"), Flags(false, false));
 }
 
 void SearchDrivesTest::listFolderStaysOnItsFileSystem()
@@ -209,8 +221,11 @@ void SearchDrivesTest::listFolderStaysOnItsFileSystem()
     TestPlatform platform;
     std::vector<FolderEntry> entries;
     QVERIFY(platform.ListFolder(QStringLiteral("/"), entries));
-    QCOMPARE(IsFolderIn(entries, QStringLiteral("proc")), false);
-    QCOMPARE(IsFolderIn(entries, QStringLiteral("sys")), false);
+    // Mount points are neither entered nor reported ("proc" is no program).
+    for (const QString& name : {QStringLiteral("proc"), QStringLiteral("sys")}) {
+        QCOMPARE(FlagIn(entries, name, &FolderEntry::isFolder), false);
+        QCOMPARE(FlagIn(entries, name, &FolderEntry::isFile), false);
+    }
 }
 
 void SearchDrivesTest::listFolderFailsWhenUnreadable()

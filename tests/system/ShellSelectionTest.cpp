@@ -9,6 +9,16 @@ namespace {
 const QString Comspec = QStringLiteral("C:\\Windows\\system32\\cmd.exe");
 const QString LoginShell = QStringLiteral("/bin/bash");
 
+// Only bash is on the test's search path.
+class ShellPlatform : public TestPlatform
+{
+public:
+    QString FindExecutable(const QString& name, const QString&) override
+    {
+        return name == QLatin1String("bash") ? QStringLiteral("/usr/bin/bash") : QString();
+    }
+};
+
 } // namespace
 
 class ShellSelectionTest : public QObject
@@ -29,13 +39,12 @@ void ShellSelectionTest::initialName_data()
 
     const QStringList both{QStringLiteral("COMSPEC=") + Comspec,
                            QStringLiteral("SHELL=") + LoginShell};
+    const QStringList shellOnly{QStringLiteral("SHELL=") + LoginShell};
 
     QTest::newRow("switch cut") << QStringLiteral("cmd.exe /C") << both
                                 << QStringLiteral("cmd.exe");
     QTest::newRow("full path, several switches") << QStringLiteral("C:\\Tools\\sh.exe /E:1024 /C")
                                                  << both << QStringLiteral("C:\\Tools\\sh.exe");
-    QTest::newRow("switch without blank")
-        << QStringLiteral("cmd.exe/C") << both << QStringLiteral("cmd.exe");
     QTest::newRow("blank before switch only") << QStringLiteral(" /K") << both << Comspec;
     QTest::newRow("empty") << QString() << both << Comspec;
     QTest::newRow("default shell pattern") << QStringLiteral("* /C") << both << QStringLiteral("*");
@@ -47,15 +56,35 @@ void ShellSelectionTest::initialName_data()
                                        << QStringLiteral("C:\\My Tools\\sh.exe");
     QTest::newRow("nothing set") << QString() << QStringList() << QString();
 #ifdef Q_OS_WIN
-    QTest::newRow("COMSPEC unset")
-        << QString() << QStringList{QStringLiteral("SHELL=") + LoginShell} << QString();
+    QTest::newRow("switch without blank")
+        << QStringLiteral("cmd.exe/C") << both << QStringLiteral("cmd.exe");
+    QTest::newRow("a path is cut at its first slash")
+        << QStringLiteral("/bin/sh -c") << both << Comspec;
+    QTest::newRow("COMSPEC unset") << QString() << shellOnly << QString();
 #else
-    QTest::newRow("COMSPEC unset")
-        << QString() << QStringList{QStringLiteral("SHELL=") + LoginShell} << LoginShell;
+    // "/" separates folders: switches begin at a blank followed by "-" or "/".
+    QTest::newRow("path with a dash switch")
+        << QStringLiteral("/bin/sh -c") << both << QStringLiteral("/bin/sh");
+    QTest::newRow("path, several switches")
+        << QStringLiteral("/usr/bin/zsh --login -c") << both << QStringLiteral("/usr/bin/zsh");
+    QTest::newRow("slash switch after a path")
+        << QStringLiteral("/opt/my tools/sh /C") << both << QStringLiteral("/opt/my tools/sh");
+    QTest::newRow("slash without blank is a folder")
+        << QStringLiteral("cmd.exe/C") << both << QStringLiteral("cmd.exe/C");
+    QTest::newRow("dash inside a name kept")
+        << QStringLiteral("/opt/sh-5 -c") << both << QStringLiteral("/opt/sh-5");
+    // A bare name is looked up on the search path; one not there stays as typed.
+    QTest::newRow("bare name on the path")
+        << QStringLiteral("bash -c") << both << QStringLiteral("/usr/bin/bash");
+    QTest::newRow("bare name not on the path")
+        << QStringLiteral("nosuchshell -c") << both << QStringLiteral("nosuchshell");
+    QTest::newRow("COMSPEC unset") << QString() << shellOnly << LoginShell;
     QTest::newRow("COMSPEC empty")
         << QString()
         << QStringList{QStringLiteral("COMSPEC="), QStringLiteral("SHELL=") + LoginShell}
         << LoginShell;
+    QTest::newRow("blank before switch, no COMSPEC")
+        << QStringLiteral(" /K") << shellOnly << LoginShell;
 #endif
 }
 
@@ -65,7 +94,7 @@ void ShellSelectionTest::initialName()
     QFETCH(QStringList, environment);
     QFETCH(QString, expected);
 
-    TestPlatform platform;
+    ShellPlatform platform;
     for (const QString& entry : environment)
         platform.environment.insert(entry.section(QLatin1Char('='), 0, 0),
                                     entry.section(QLatin1Char('='), 1));

@@ -1,0 +1,212 @@
+#include "system/FileNameCodec.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QUrl>
+
+namespace {
+
+constexpr char16_t FirstEscape = 0xDC80;
+constexpr char16_t LastEscape = 0xDCFF;
+
+// Length of the valid UTF-8 sequence at bytes[i], or 0 when it is not one:
+// no overlong forms, no surrogates, nothing past U+10FFFF.
+int ValidSequenceLength(const QByteArray& bytes, qsizetype i)
+{
+    const auto byte = [&bytes](qsizetype at) { return static_cast<unsigned char>(bytes[at]); };
+    const unsigned lead = byte(i);
+    if (lead < 0x80)
+        return 1;
+    int length = 0;
+    unsigned low = 0x80;
+    unsigned high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + length > bytes.size())
+        return 0;
+    for (int k = 1; k < length; ++k) {
+        const unsigned next = byte(i + k);
+        if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
+            return 0;
+    }
+    return length;
+}
+
+} // namespace
+
+int EscapedFileNameByte(QChar c)
+{
+    return c.unicode() >= FirstEscape && c.unicode() <= LastEscape ? c.unicode() - 0xDC00 : -1;
+}
+
+#ifdef Q_OS_WIN
+
+// Windows names are UTF-16 and reach the system as such.
+QString DecodeFileName(const QByteArray& bytes)
+{
+    return QFile::decodeName(bytes);
+}
+
+QByteArray EncodeFileName(const QString& name)
+{
+    return QFile::encodeName(name);
+}
+
+std::filesystem::path FileSystemPath(const QString& name)
+{
+    return std::filesystem::path(name.toStdWString());
+}
+
+QString FileNameOf(const std::filesystem::path& path)
+{
+    return QString::fromStdWString(path.native());
+}
+
+QStringList CommandLineArguments(int, char**)
+{
+    return QCoreApplication::arguments().mid(1);
+}
+
+QString StoredFileName(const QString& shown)
+{
+    return shown;
+}
+
+QUrl FileUrlOf(const QString& path)
+{
+    return QUrl::fromLocalFile(path);
+}
+
+QString LocalFilePathOf(const QUrl& url)
+{
+    return url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : QString();
+}
+
+#else
+
+QString DecodeFileName(const QByteArray& bytes)
+{
+    QString name;
+    name.reserve(bytes.size());
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        qsizetype end = i;
+        while (end < bytes.size()) {
+            const int length = ValidSequenceLength(bytes, end);
+            if (length == 0)
+                break;
+            end += length;
+        }
+        name += QString::fromUtf8(bytes.constData() + i, end - i);
+        if (end < bytes.size())
+            name += QChar(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[end++])));
+        i = end;
+    }
+    return name;
+}
+
+QByteArray EncodeFileName(const QString& name)
+{
+    QByteArray bytes;
+    bytes.reserve(name.size());
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (name.at(i).isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate()) {
+            ++i; // a character beyond U+FFFF, whose second half may look like an escape
+            continue;
+        }
+        const int escaped = EscapedFileNameByte(name.at(i));
+        if (escaped < 0)
+            continue;
+        bytes += QStringView(name).mid(start, i - start).toUtf8();
+        bytes += static_cast<char>(escaped);
+        start = i + 1;
+    }
+    bytes += QStringView(name).mid(start).toUtf8();
+    return bytes;
+}
+
+std::filesystem::path FileSystemPath(const QString& name)
+{
+    return std::filesystem::path(EncodeFileName(name).toStdString());
+}
+
+QString FileNameOf(const std::filesystem::path& path)
+{
+    return DecodeFileName(QByteArray::fromStdString(path.native()));
+}
+
+QStringList CommandLineArguments(int argc, char** argv)
+{
+    // Qt decodes the arguments itself and would lose bytes of a file name.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(DecodeFileName(QByteArray(argv[i])));
+    return arguments;
+}
+
+QString StoredFileName(const QString& shown)
+{
+    if (!shown.contains(QChar::ReplacementCharacter))
+        return shown;
+    QStringList parts = shown.split(QLatin1Char('/'));
+    QString folder;
+    for (QString& part : parts) {
+        if (part.contains(QChar::ReplacementCharacter)) {
+            QString match;
+            int matches = 0;
+            std::error_code error;
+            for (std::filesystem::directory_iterator entry(
+                     FileSystemPath(folder.isEmpty() ? QStringLiteral("/") : folder), error), end;
+                 !error && entry != end; entry.increment(error)) {
+                const QByteArray name = QByteArray::fromStdString(entry->path().filename().native());
+                if (QFile::decodeName(name) == part) {
+                    match = DecodeFileName(name);
+                    ++matches;
+                }
+            }
+            if (matches == 1)
+                part = match;
+        }
+        folder += part + QLatin1Char('/');
+    }
+    return parts.join(QLatin1Char('/'));
+}
+
+QUrl FileUrlOf(const QString& path)
+{
+    QUrl url;
+    url.setScheme(QStringLiteral("file"));
+    url.setPath(QString::fromLatin1(EncodeFileName(path).toPercentEncoding("/")), QUrl::TolerantMode);
+    return url;
+}
+
+QString LocalFilePathOf(const QUrl& url)
+{
+    if (!url.isLocalFile())
+        return QString();
+    // A share on another host names its file as text.
+    if (!url.host().isEmpty())
+        return url.toLocalFile();
+    // The encoded form keeps the bytes that are not UTF-8 as they were sent.
+    return DecodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}
+
+#endif
