@@ -31,6 +31,9 @@ public:
     // Yes, No and Cancel, Yes the default, no icon. Escape and the close box give Cancel.
     virtual PromptAnswer AskYesNoCancel(QWidget* owner, const QString& caption,
                                         const QString& text) = 0;
+    // Yes and No, No the default, a question icon; Escape and the close box
+    // give No. True for Yes.
+    virtual bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) = 0;
     // An error icon and an OK button.
     virtual void ShowError(QWidget* owner, const QString& caption, const QString& text) = 0;
     // True when the user accepted; dialog.fileName then holds the chosen full path.
@@ -48,6 +51,7 @@ class QtDialogs : public Dialogs
 public:
     PromptAnswer AskYesNoCancel(QWidget* owner, const QString& caption,
                                 const QString& text) override;
+    bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override;
     void ShowError(QWidget* owner, const QString& caption, const QString& text) override;
     bool ChooseFile(QWidget* owner, FileDialogSettings& dialog) override;
     bool ChooseFolder(QWidget* owner, const QString& title, QString& folder) override;

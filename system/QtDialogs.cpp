@@ -60,6 +60,15 @@ PromptAnswer QtDialogs::AskYesNoCancel(QWidget* owner, const QString& caption,
     }
 }
 
+bool QtDialogs::AskYesNo(QWidget* owner, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    owner);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void QtDialogs::ShowError(QWidget* owner, const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner);

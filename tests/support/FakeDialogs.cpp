@@ -26,6 +26,12 @@ PromptAnswer FakeDialogs::AskYesNoCancel(QWidget* owner, const QString& caption,
         .value_or(PromptAnswer::Cancel);
 }
 
+bool FakeDialogs::AskYesNo(QWidget* owner, const QString& caption, const QString& text)
+{
+    shown.append({Shown::Kind::Question, caption, text, owner});
+    return TakeAnswer(questionAnswers, caption + QLatin1Char(':') + text).value_or(false);
+}
+
 void FakeDialogs::ShowError(QWidget* owner, const QString& caption, const QString& text)
 {
     shown.append({Shown::Kind::Error, caption, text, owner});
@@ -75,5 +81,6 @@ FakeDialogs::Shown FakeDialogs::Last(Shown::Kind kind) const
 
 bool FakeDialogs::AllAnswersUsed() const
 {
-    return promptAnswers.isEmpty() && fileAnswers.isEmpty() && folderAnswers.isEmpty();
+    return promptAnswers.isEmpty() && questionAnswers.isEmpty() && fileAnswers.isEmpty() &&
+           folderAnswers.isEmpty();
 }

@@ -16,13 +16,14 @@ class FakeDialogs : public Dialogs
 public:
     struct Shown
     {
-        enum class Kind { Prompt, Error, File, Folder, Modal } kind;
+        enum class Kind { Prompt, Question, Error, File, Folder, Modal } kind;
         QString caption; // prompt and error caption, dialog title
         QString text;    // prompt and error text; file dialog's initial name; folder preselection
         QWidget* owner = nullptr;
     };
 
     QList<PromptAnswer> promptAnswers;
+    QList<bool> questionAnswers; // Yes is true
     // An empty string cancels the dialog; anything else is the chosen path.
     QStringList fileAnswers;
     QStringList folderAnswers;
@@ -33,6 +34,7 @@ public:
 
     PromptAnswer AskYesNoCancel(QWidget* owner, const QString& caption,
                                 const QString& text) override;
+    bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override;
     void ShowError(QWidget* owner, const QString& caption, const QString& text) override;
     bool ChooseFile(QWidget* owner, FileDialogSettings& dialog) override;
     bool ChooseFolder(QWidget* owner, const QString& title, QString& folder) override;
