@@ -1,11 +1,11 @@
 # Helpers for driving the real QuarnEd window with real X key and mouse
 # events (xdotool) inside a virtual X server. Sourced by the scenarios,
-# which run under xvfb-run (see run-scenario.sh).
+# which run-scenario.sh starts with DISPLAY set to a server of their own.
 set -euo pipefail
 
 : "${QUARNED:?path of the QuarnEd executable}"
 work=$(mktemp -d)
-trap 'stop_editor; rm -rf "$work"' EXIT
+trap 'stop_drag_source; stop_editor; rm -rf "$work"' EXIT
 
 # Nothing of the user's environment reaches the editor: settings go to a
 # temporary folder, and Qt's own dialogs are used whatever the desktop.
@@ -16,6 +16,7 @@ chmod 700 "$XDG_RUNTIME_DIR"
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION QT_QPA_PLATFORMTHEME QT_QPA_PLATFORM
 settings="$XDG_CONFIG_HOME/Morvath/QuarnEd.conf"
 editor_pid=""
+drag_pid=""
 
 fail() {
     echo "FAIL: $*" >&2
@@ -104,7 +105,7 @@ expect_title() {
 # expect_exit: the editor ends, with exit code 0.
 expect_exit() {
     local code=0
-    for _ in $(seq 1 50); do
+    for _ in $(seq 1 100); do
         kill -0 "$editor_pid" 2>/dev/null || break
         sleep 0.1
     done
@@ -114,19 +115,83 @@ expect_exit() {
     [ "$code" -eq 0 ] || fail "the editor ended with exit code $code"
 }
 
-# expect_bytes FILE PRINTF-FORMAT: the file holds exactly these bytes.
+# expect_bytes FILE PRINTF-FORMAT: the file holds exactly these bytes,
+# waited for: on a busy machine the editor may not have written it yet.
 expect_bytes() {
-    local file=$1 expected
-    expected=$(mktemp)
+    local file=$1 expected="$work/expected-bytes"
     printf "$2" >"$expected"
-    cmp -s "$file" "$expected" || {
-        echo "--- expected"; od -c "$expected" | head -40
-        echo "--- actual"; od -c "$file" 2>/dev/null | head -40
-        fail "$file does not hold the expected bytes"
-    }
+    for _ in $(seq 1 50); do
+        cmp -s "$file" "$expected" && return 0
+        sleep 0.1
+    done
+    echo "--- expected"; od -c "$expected" | head -40
+    echo "--- actual"; od -c "$file" 2>/dev/null | head -40
+    fail "$file does not hold the expected bytes"
 }
 
 # expect_setting KEY VALUE: the value stored in the editor's settings file.
 expect_setting() {
     grep -qxF "$1=$2" "$settings" 2>/dev/null || fail "setting $1 is not '$2': $(cat "$settings" 2>/dev/null)"
+}
+
+# expect_only_main_window: every other window of the editor (dialog, message
+# box) has closed, waited for; the main window gets the focus back.
+expect_only_main_window() {
+    local windows=""
+    for _ in $(seq 1 50); do
+        windows=$(xdotool search --onlyvisible --pid "$editor_pid" 2>/dev/null | grep -vx "$main_window" || true)
+        [ -z "$windows" ] && break
+        sleep 0.1
+    done
+    if [ -n "$windows" ]; then
+        fail "windows still open: $(for w in $windows; do printf "'%s' " "$(xdotool getwindowname "$w")"; done)"
+    fi
+    focus_window "$main_window"
+}
+
+# main_window_point XPERCENT YPERCENT: sets point_x and point_y to the screen
+# point at these percentages of the main window's width and height.
+main_window_point() {
+    eval "$(xdotool getwindowgeometry --shell "$main_window")"
+    point_x=$((X + WIDTH * $1 / 100))
+    point_y=$((Y + HEIGHT * $2 / 100))
+}
+
+# drag_file FILE X Y: drags FILE, as a file manager does, from a window of
+# quarn_drag_source and drops it at screen point X,Y. The pointer moves in
+# steps so that the target sees the drag enter and move before the drop.
+# The source stays until the next drag: the target may still be fetching
+# the dropped data from it.
+drag_file() {
+    local file=$1 x=$2 y=$3 source_window="" step
+    stop_drag_source
+    "${QUARN_DRAG_SOURCE:?path of quarn_drag_source}" "$file" >"$work/drag.log" 2>&1 &
+    drag_pid=$!
+    for _ in $(seq 1 100); do
+        source_window=$(xdotool search --onlyvisible --pid "$drag_pid" --name '^Drag source$' 2>/dev/null | head -n 1 || true)
+        [ -n "$source_window" ] && break
+        sleep 0.1
+    done
+    [ -n "$source_window" ] || fail "no drag source window: $(cat "$work/drag.log")"
+    eval "$(xdotool getwindowgeometry --shell "$source_window")"
+    local from_x=$((X + WIDTH / 2)) from_y=$((Y + HEIGHT / 2))
+    xdotool mousemove "$from_x" "$from_y"
+    sleep 0.2
+    xdotool mousedown 1
+    sleep 0.3
+    for step in 1 2 3 4 5 6 7 8; do
+        xdotool mousemove $((from_x + (x - from_x) * step / 8)) $((from_y + (y - from_y) * step / 8))
+        sleep 0.1
+    done
+    settle
+    xdotool mouseup 1
+    settle
+}
+
+stop_drag_source() {
+    if [ -n "${drag_pid:-}" ]; then
+        kill "$drag_pid" 2>/dev/null || true
+        wait "$drag_pid" 2>/dev/null || true
+    fi
+    drag_pid=""
 }
