@@ -1,11 +1,14 @@
-// Reading, writing and saving definition files of 10 to 10000 options.
+// Reading, writing and saving definition files of 10 to 10000 options, and
+// the hazard check of up to 100000.
 // BM_Load times the whole CDefDocument::Load of a file in the temp folder
 // (one file read, then the reader); BM_LoadLiteral reads the same file and
 // gives it to the literal re-scanning reader the fast one is checked
 // against.
 
+#include "bench/GeneratedDefinition.h"
 #include "document/DefDocument.h"
 #include "document/DefinitionFile.h"
+#include "document/DefinitionHazards.h"
 #include "tests/document/oracle/LiteralReader.h"
 
 #include <benchmark/benchmark.h>
@@ -18,28 +21,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-CDef GeneratedDefinition(int options)
-{
-    CDef def;
-    def.Name = "Generated tool";
-    def.Program = "/usr/bin/tool";
-    def.Directory = "/srv/work";
-    def.Information = "A generated definition.\r\nSecond line.";
-    for (int i = 0; i < options; ++i) {
-        const std::string number = std::to_string(i + 1);
-        COption option;
-        option.Name = "Opt" + number;
-        option.Type = "Select";
-        option.Value = "v" + number;
-        option.Values = {"a" + number, "b" + number, "c" + number};
-        option.Format = "-o%s";
-        option.Arg = i + 1;
-        option.Information = "Line one.\r\nLine two.";
-        def.Options.push_back(option);
-    }
-    return def;
-}
 
 // A folder of this process in the system temp folder, removed at exit.
 class BenchFolder
@@ -124,6 +105,15 @@ void BM_Write(benchmark::State& state)
     CountOptions(state, size);
 }
 
+// The hazard check the window runs whenever the document changed.
+void BM_FindHazards(benchmark::State& state)
+{
+    const CDef def = GeneratedDefinition(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FindHazards(def).data());
+    CountOptions(state, WriteDefinition(def).size());
+}
+
 void BM_Save(benchmark::State& state)
 {
     CDefDocument document;
@@ -142,6 +132,7 @@ BENCHMARK(BM_Load)->RangeMultiplier(10)->Range(10, 10000)->Unit(benchmark::kMicr
 // Quadratic: 10000 options would take minutes.
 BENCHMARK(BM_LoadLiteral)->RangeMultiplier(10)->Range(10, 1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Write)->RangeMultiplier(10)->Range(10, 10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FindHazards)->RangeMultiplier(10)->Range(10, 100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save)->RangeMultiplier(10)->Range(10, 10000)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -26,6 +26,19 @@ if(UNIX AND NOT APPLE)
     # (packaging/render-icons.sh), so the build needs no SVG tool.
     install(DIRECTORY "${QUARNED_PACKAGING_DIR}/linux/icons/"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/icons")
+    install(FILES "${QUARNED_PACKAGING_DIR}/linux/${QUARNED_APP_ID}.metainfo.xml"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
+    # The manual page shows the same usage lines as `QuarnEd --help`.
+    set(QUARNED_MAN_SYNOPSIS "")
+    foreach(form IN LISTS QUARNED_USAGE_FORMS)
+        string(REPLACE "-" "\\-" form "${form}")
+        string(APPEND QUARNED_MAN_SYNOPSIS "${form}\n")
+    endforeach()
+    string(STRIP "${QUARNED_MAN_SYNOPSIS}" QUARNED_MAN_SYNOPSIS)
+    configure_file("${QUARNED_PACKAGING_DIR}/linux/QuarnEd.1.in"
+        "${CMAKE_CURRENT_BINARY_DIR}/QuarnEd.1" @ONLY)
+    install(FILES "${CMAKE_CURRENT_BINARY_DIR}/QuarnEd.1"
+        DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
     install(CODE "set(QUARNED_DATADIR \"${CMAKE_INSTALL_DATADIR}\")")
     install(SCRIPT "${QUARNED_PACKAGING_DIR}/linux/UpdateDesktopCaches.cmake")
 endif()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,11 +24,21 @@ public:
     virtual void Abandon() = 0;
 };
 
-// The sink that saves files for real.
+// The sink that saves files for real: the new content goes into a temporary
+// file beside the target, which replaces the target once it is on disk and
+// carries the target's permission bits, owner, group and extended
+// attributes. When it cannot carry them all (or the target has other hard
+// links) the target is written in place, with a whole copy of the old
+// content kept beside it until the new one is on disk. A symbolic link stays
+// and its target is saved; FIFOs, devices and sockets are refused.
 class SafeFileSink : public ByteSink
 {
 public:
-    SafeFileSink();
+    // Runs between the steps of a save that leave the disk in different
+    // states; tests end the process there to see what a crash leaves.
+    using Checkpoint = std::function<void()>;
+
+    explicit SafeFileSink(Checkpoint checkpoint = {});
     ~SafeFileSink() override;
     SafeFileSink(const SafeFileSink&) = delete;
     SafeFileSink& operator=(const SafeFileSink&) = delete;

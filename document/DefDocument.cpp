@@ -21,22 +21,35 @@ void CDefDocument::Reset()
 {
     Current = CDef();
     Path.clear();
+    Stamp = FileStamp();
     MarkSaved();
 }
 
-LoadResult CDefDocument::Load(const std::string& path)
+LoadResult CDefDocument::Load(const std::string& path, LoadFailure* failure)
 {
     const std::string full = AbsolutePath(path);
     const std::string definitionPath = DefinitionPathFor(full);
+    // Size and time from before the read: a change while reading then
+    // shows as a later time, and the bytes decide.
+    FileStamp stamp = StampOf(definitionPath);
     std::string bytes;
-    if (!ReadFileBytes(definitionPath, bytes)) {
-        if (SamePath(full, definitionPath))
+    std::string reason;
+    const ReadOutcome outcome = ReadFileBytes(definitionPath, bytes, reason);
+    if (outcome != ReadOutcome::Read) {
+        const bool adopt = !SamePath(full, definitionPath);
+        if (failure && !(adopt && outcome == ReadOutcome::Missing))
+            *failure = {definitionPath, reason};
+        if (!adopt)
             return LoadResult::NotFound;
         Current.Program = full;
         Path = definitionPath;
+        // Whatever stands there was never read here: a save asks first.
+        Stamp = FileStamp();
         return LoadResult::ProgramAdopted;
     }
     Path = definitionPath;
+    stamp.hash = HashBytes(bytes);
+    Stamp = stamp;
     Current = ReadDefinition(bytes, full, definitionPath);
     MarkSaved();
     return LoadResult::Loaded;
@@ -63,8 +76,15 @@ bool CDefDocument::Save(const std::string& path, ByteSink& sink, std::string* er
         return false;
     }
     Path = definitionPath;
+    Stamp = StampOf(definitionPath);
+    Stamp.hash = HashBytes(bytes);
     MarkSaved();
     return true;
+}
+
+bool CDefDocument::ChangedOnDisk() const
+{
+    return ChangedSince(Path, Stamp);
 }
 
 bool CDefDocument::IsModified() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Def.h"
+#include "FileStamp.h"
 
 #include <string>
 
@@ -12,6 +13,13 @@ enum class LoadResult {
 
 class ByteSink;
 
+// Why the definition file of a Load could not be read.
+struct LoadFailure
+{
+    std::string path;   // the definition file
+    std::string reason; // as the system or the reader gives it
+};
+
 // The open document: the content being edited, the snapshot it is compared
 // with to tell unsaved changes, and the file it belongs to.
 class CDefDocument
@@ -20,11 +28,15 @@ public:
     CDef Current;
     CDef Saved;
     std::string Path; // full path of the definition file; empty for a new document
+    FileStamp Stamp;  // what Path held when it was last read or written
 
     void Reset();
 
-    // Reads the definition file for path (see DefinitionPathFor).
-    LoadResult Load(const std::string& path);
+    // Reads the definition file for path (see DefinitionPathFor). Only a
+    // regular file of at most MaxDefinitionFileSize bytes is read. failure
+    // (when given) says why a definition file was not read, unless there
+    // simply was none beside a program.
+    LoadResult Load(const std::string& path, LoadFailure* failure = nullptr);
 
     // Writes Current to the definition file for path, safely: the old file
     // is replaced only once every byte of the new one is on disk. On
@@ -34,6 +46,10 @@ public:
 
     // As Save, writing through the given sink (tests inject failing ones).
     bool Save(const std::string& path, ByteSink& sink, std::string* error = nullptr);
+
+    // Whether another program has changed Path since it was read or
+    // written here (see ChangedSince).
+    bool ChangedOnDisk() const;
 
     bool IsModified() const;
     void MarkSaved();

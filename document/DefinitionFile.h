@@ -21,7 +21,10 @@ std::string WriteDefinition(const CDef& def);
 CDef ReadDefinition(std::string_view bytes, const std::string& program,
                     const std::string& definitionPath);
 
-// Reads a number value as the format does: at most the first 31
+// How many characters of a number value the reader looks at.
+inline constexpr std::size_t NumberWidth = 31;
+
+// Reads a number value as the format does: at most the first NumberWidth
 // characters, leading blanks skipped, an optional sign, then the decimal
 // digits; clamped to the 32-bit range. False when there are no digits.
 bool ReadNumber(std::string_view value, std::int32_t& number);

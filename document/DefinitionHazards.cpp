@@ -1,273 +1,476 @@
 #include "document/DefinitionHazards.h"
 
 #include "document/DefinitionFile.h"
-#include "document/FileBytes.h"
 #include "document/TextCompare.h"
+#include "document/TextReadBack.h"
 
 #include <algorithm>
-#include <ostream>
-#include <set>
+#include <optional>
+#include <unordered_map>
+
+// The check follows the file as the writer writes it and the reader reads
+// it back. Each text is looked at alone first (TextReadBack): what it reads
+// back as, and whether its lines stay within the line or header they belong
+// to. When they all do, the file's sections and keys are the ones the writer
+// meant, and one pass over the options, with a map of section names folded
+// as the reader folds them, tells which section each option reads and so
+// what it gets back. When a text's lines read as headers or keys of their
+// own, a real save and reload decides which options change, and that text
+// is named as the cause where an option has no cause of its own.
 
 namespace {
 
 constexpr std::string_view SettingsSection = "Quarn";
-constexpr std::string_view LineEnd = "\r\n";
 
 std::string Numbered(int position)
 {
     return std::to_string(position + 1);
 }
 
-// The name an option's section is written under.
-std::string SectionNameOf(const COption& option, int position)
+std::string Subject(int option, TextField field, std::size_t index)
 {
-    return option.Name.empty() ? "Option " + Numbered(position) : option.Name;
+    const std::string owner = "Option " + Numbered(option) + "'s ";
+    switch (field) {
+    case TextField::Caption:
+        return "The caption";
+    case TextField::Program:
+        return "The program";
+    case TextField::Directory:
+        return "The directory";
+    case TextField::Shell:
+        return "The command shell";
+    case TextField::ProgramInformation:
+        return "The program's information";
+    case TextField::Name:
+        return owner + "name";
+    case TextField::Type:
+        return owner + "type";
+    case TextField::Value:
+        return owner + "value";
+    case TextField::ListedValue:
+        return owner + "listed value " + std::to_string(index + 1);
+    case TextField::Format:
+        return owner + "format";
+    case TextField::Information:
+        return owner + "information";
+    }
+    return {};
 }
 
-// Whether "key=value" fits one line of the reader, line end included.
-bool FitsOneLine(std::string_view key, std::string_view value)
+// A subject in the middle of a sentence.
+std::string InSentence(std::string subject)
 {
-    return key.size() + 1 + value.size() + LineEnd.size() <= LineCapacity;
+    if (subject.rfind("The ", 0) == 0)
+        subject[0] = 't';
+    else
+        subject[0] = 'o';
+    return subject;
 }
 
-// The reader ends a line at every LF.
-bool HasLineBreak(std::string_view text)
+bool HasLineFeed(std::string_view text)
 {
     return text.find('\n') != std::string_view::npos;
 }
 
-// Whether two options carry the same keys of their sections, so that
-// reading one's keys for the other loses nothing.
+// Why a text that keeps to its line reads back otherwise.
+DefinitionHazard ChangedText(int option, TextField field, std::size_t index,
+                             std::string_view text)
+{
+    const std::string subject = Subject(option, field, index);
+    const bool block = field == TextField::Information || field == TextField::ProgramInformation;
+    if (!block && HasLineFeed(text))
+        return {option, HazardKind::LineBreak,
+                subject + " contains a line break; after saving it will be split"};
+    if (block && std::string_view("Information=\r\n").size() + text.size() <= LineCapacity)
+        return {option, HazardKind::LineBreak,
+                subject + " has a line break without a carriage return; after saving it "
+                          "will have one"};
+    return {option, HazardKind::LineTooLong,
+            subject + (block ? " is longer than the file can hold"
+                             : " is longer than a line of the file can hold") +
+                "; after saving it will be cut"};
+}
+
+// The keys an option's section holds; the name and the default mark are
+// not among them.
 bool SameKeys(const COption& a, const COption& b)
 {
     return a.Type == b.Type && a.Value == b.Value && a.Values == b.Values && a.Format == b.Format &&
-           std::max(a.Arg, 0) == std::max(b.Arg, 0) && a.Multiple == b.Multiple &&
-           a.Mandatory == b.Mandatory && a.UseDir == b.UseDir && a.Information == b.Information;
+           a.Arg == b.Arg && a.Multiple == b.Multiple && a.Mandatory == b.Mandatory &&
+           a.UseDir == b.UseDir && a.Information == b.Information;
 }
 
-// What an option reads from the program settings' section: only the
-// information text is a key of both.
-COption SettingsSectionKeys(const CDef& def)
+// A text of an option that reads back otherwise.
+struct ChangedOptionText
 {
-    COption keys;
-    keys.Information = def.Information;
-    return keys;
-}
+    TextField field;
+    std::size_t index;
+    std::string read;
+};
 
-// Whether an Information block comes back whole: the reader folds its
-// lines, each with CR LF, into one line of limited capacity behind its key.
-bool InformationFits(std::string_view text)
+// One option's section as the reader takes it back, looked at alone.
+struct OptionReadBack
 {
-    std::size_t length = std::string_view("Information=").size();
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = text.find('\n', start);
-        const bool last = end == std::string_view::npos;
-        std::string_view line = text.substr(start, last ? std::string_view::npos : end - start);
-        // As written: the line with its LF (the last with the writer's CR LF);
-        // as folded: without its own line end, followed by CR LF.
-        const std::size_t written = line.size() + (last ? LineEnd.size() : 1);
-        if (written > LineCapacity - std::min(length, LineCapacity))
-            return false;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        length += line.size() + LineEnd.size();
-        if (last)
-            return true;
-        start = end + 1;
+    std::string generatedName; // the section name of an unnamed option
+    HeaderReadBack header;
+    std::vector<ChangedOptionText> changed; // in writing order
+    std::size_t valuesRead = 0;             // the listed values up to the first read back empty
+    bool exact = true;                      // every key reads back as written
+};
+
+// The option's text, for reading or, in a copy, for writing.
+template <typename Option>
+auto TextOf(Option& option, TextField field, std::size_t index) -> decltype(&option.Type)
+{
+    switch (field) {
+    case TextField::Type:
+        return &option.Type;
+    case TextField::Value:
+        return &option.Value;
+    case TextField::ListedValue:
+        return &option.Values[index];
+    case TextField::Format:
+        return &option.Format;
+    case TextField::Information:
+        return &option.Information;
+    default:
+        return nullptr;
     }
 }
 
-class HazardList
+class HazardFinder
 {
 public:
-    explicit HazardList(std::vector<DefinitionHazard>& hazards) : hazards_(hazards) {}
+    explicit HazardFinder(const CDef& def) : def_(def), count_(static_cast<int>(def.Options.size()))
+    {
+    }
+
+    std::vector<DefinitionHazard> Find()
+    {
+        ReadBackSettings();
+        ReadBackOptions();
+        FollowSections();
+        FindDefaultMarks();
+        if (uncontained_)
+            CompareWithReload();
+        std::stable_sort(hazards_.begin(), hazards_.end(),
+                         [](const DefinitionHazard& a, const DefinitionHazard& b) {
+                             return a.option < b.option;
+                         });
+        return std::move(hazards_);
+    }
+
+private:
+    const COption& OptionAt(int position) const
+    {
+        return def_.Options[static_cast<std::size_t>(position)];
+    }
+    OptionReadBack& ReadBackAt(int position)
+    {
+        return options_[static_cast<std::size_t>(position)];
+    }
+
+    std::string_view SectionName(int position)
+    {
+        const COption& option = OptionAt(position);
+        return option.Name.empty() ? std::string_view(ReadBackAt(position).generatedName)
+                                   : std::string_view(option.Name);
+    }
 
     void Add(int option, HazardKind kind, std::string message)
     {
         hazards_.push_back({option, kind, std::move(message)});
     }
 
-    // A one-line text that cannot come back as it is.
-    void Text(int option, const std::string& subject, std::string_view key, std::string_view value)
+    // The first text whose lines read as more than its own line.
+    void NoteContained(bool contained, int option, TextField field, std::size_t index)
     {
-        if (!FitsOneLine(key, value))
-            Add(option, HazardKind::LineTooLong,
-                subject +
-                    " is longer than a line of the file can hold; after saving it will be cut");
-        else if (HasLineBreak(value))
-            Add(option, HazardKind::LineBreak,
-                subject + " contains a line break; after saving it will be split");
+        if (!contained && !uncontained_)
+            uncontained_ = InSentence(Subject(option, field, index));
     }
 
-    void Information(int option, const std::string& subject, std::string_view text)
+    void ReadBackSettings()
     {
-        if (!text.empty() && !InformationFits(text))
-            Add(option, HazardKind::LineTooLong,
-                subject + " is longer than the file can hold; after saving it will be cut");
-    }
-
-private:
-    std::vector<DefinitionHazard>& hazards_;
-};
-
-void FindSettingsHazards(const CDef& def, HazardList& list)
-{
-    list.Text(-1, "The caption", "Name", def.Name);
-    list.Text(-1, "The program", "Program", def.Program);
-    list.Text(-1, "The directory", "Directory", def.Directory);
-    list.Text(-1, "The command shell", "Command shell", def.Shell);
-    list.Information(-1, "The program's information", def.Information);
-}
-
-void FindNameHazards(const CDef& def, int position, HazardList& list)
-{
-    const COption& option = def.Options[static_cast<std::size_t>(position)];
-    const std::string subject = "Option " + Numbered(position);
-    const std::string section = SectionNameOf(option, position);
-    if (option.Name.empty()) {
-        list.Add(position, HazardKind::Unnamed,
-                 subject + " has no name; after saving it will be named \"" + section + "\"");
-    }
-    if (const std::size_t bracket = section.find(']'); bracket != std::string::npos) {
-        list.Add(position, HazardKind::BracketInName,
-                 subject + "'s name contains ']'; after saving it will be cut to \"" +
-                     section.substr(0, bracket) + "\"");
-        return;
-    }
-    // The name needs its ']' within the line the reader takes.
-    if (section.size() + 2 > LineCapacity) {
-        list.Add(position, HazardKind::LineTooLong,
-                 subject + "'s name is longer than a line of the file can hold; after saving "
-                           "it will be cut");
-        return;
-    }
-    if (HasLineBreak(section)) {
-        list.Add(position, HazardKind::LineBreak,
-                 subject + "'s name contains a line break; after saving it will be split");
-        return;
-    }
-    if (EqualIgnoringCase(section, SettingsSection)) {
-        if (SameKeys(option, SettingsSectionKeys(def)))
+        const struct
+        {
+            TextField field;
+            std::string_view key;
+            const std::string& text;
+        } lines[] = {{TextField::Caption, "Name", def_.Name},
+                     {TextField::Program, "Program", def_.Program},
+                     {TextField::Directory, "Directory", def_.Directory},
+                     {TextField::Shell, "Command shell", def_.Shell}};
+        for (const auto& line : lines) {
+            const TextReadBack read = ReadBackLine(line.key, line.text);
+            NoteContained(read.contained, -1, line.field, 0);
+            if (read.changed)
+                hazards_.push_back(ChangedText(-1, line.field, 0, line.text));
+        }
+        settingsKeys_.Information = def_.Information;
+        if (def_.Information.empty())
             return;
-        list.Add(position, HazardKind::SettingsSectionName,
-                 subject + " is named like the program settings' section; after saving it "
-                           "will read the program settings");
-        return;
+        TextReadBack read = ReadBackBlock(def_.Information);
+        NoteContained(read.contained, -1, TextField::ProgramInformation, 0);
+        if (read.changed) {
+            hazards_.push_back(ChangedText(-1, TextField::ProgramInformation, 0, def_.Information));
+            settingsKeys_.Information = std::move(*read.changed);
+        }
     }
-    for (int earlier = 0; earlier < position; ++earlier) {
-        const COption& first = def.Options[static_cast<std::size_t>(earlier)];
-        if (EqualIgnoringCase(section, SectionNameOf(first, earlier))) {
-            // The keys come from the first section of the name.
-            if (SameKeys(option, first))
+
+    void ReadBackText(int position, TextField field, std::size_t index, TextReadBack read)
+    {
+        NoteContained(read.contained, position, field, index);
+        if (read.changed)
+            ReadBackAt(position).changed.push_back({field, index, std::move(*read.changed)});
+    }
+
+    void ReadBackOptions()
+    {
+        options_.resize(def_.Options.size());
+        for (int position = 0; position < count_; ++position) {
+            const COption& option = OptionAt(position);
+            OptionReadBack& read = ReadBackAt(position);
+            if (option.Name.empty())
+                read.generatedName = "Option " + Numbered(position);
+            read.header = ReadBackHeader(SectionName(position));
+            NoteContained(read.header.contained, position, TextField::Name, 0);
+            ReadBackText(position, TextField::Type, 0, ReadBackLine("Type", option.Type));
+            ReadBackText(position, TextField::Value, 0, ReadBackLine("Value", option.Value));
+            std::size_t firstEmpty = option.Values.size();
+            for (std::size_t v = 0; v < option.Values.size(); ++v) {
+                ReadBackText(position, TextField::ListedValue, v,
+                             ReadBackListedValue(v + 1, option.Values[v]));
+                const bool changed =
+                    !read.changed.empty() && read.changed.back().field == TextField::ListedValue &&
+                    read.changed.back().index == v;
+                const bool readEmpty = changed ? read.changed.back().read.empty()
+                                               : option.Values[v].empty();
+                if (readEmpty && firstEmpty == option.Values.size())
+                    firstEmpty = v;
+            }
+            read.valuesRead = firstEmpty;
+            ReadBackText(position, TextField::Format, 0, ReadBackLine("Format", option.Format));
+            if (!option.Information.empty())
+                ReadBackText(position, TextField::Information, 0,
+                             ReadBackBlock(option.Information));
+            read.exact = read.changed.empty() && read.valuesRead == option.Values.size() &&
+                         option.Arg >= 0;
+        }
+    }
+
+    // What the keys of an option's section read back as.
+    const COption& KeysOf(int position)
+    {
+        const OptionReadBack& read = ReadBackAt(position);
+        if (read.exact)
+            return OptionAt(position);
+        const auto [keys, added] = keysRead_.try_emplace(position, OptionAt(position));
+        if (added) {
+            for (const ChangedOptionText& text : read.changed)
+                *TextOf(keys->second, text.field, text.index) = text.read;
+            keys->second.Values.resize(read.valuesRead);
+            keys->second.Arg = std::max(keys->second.Arg, 0);
+        }
+        return keys->second;
+    }
+
+    // The sections as the reader finds them: the program settings', then
+    // each option's, up to the first header without a name.
+    void FollowSections()
+    {
+        std::unordered_map<std::string_view, int, FoldedHash, FoldedEqual> firstOfName;
+        firstOfName.reserve(options_.size() + 1);
+        firstOfName.emplace(SettingsSection, -1);
+        listEnd_ = count_;
+        for (int position = 0; position < count_; ++position) {
+            const HeaderReadBack& header = ReadBackAt(position).header;
+            if (!header.named || header.nameLength == 0) {
+                listEnd_ = position;
+                break;
+            }
+            const std::string_view name = SectionName(position).substr(0, header.nameLength);
+            FindNameHazards(position, name);
+            FindKeyHazards(position, firstOfName.try_emplace(name, position).first->second);
+        }
+        if (listEnd_ == count_)
+            return;
+        FindListEnd(listEnd_);
+        for (int position = listEnd_ + 1; position < count_; ++position) {
+            Add(position, HazardKind::AfterListEnd,
+                "Option " + Numbered(position) + " will be lost after saving, because option " +
+                    Numbered(listEnd_) + "'s name ends the option list");
+        }
+    }
+
+    void FindNameHazards(int position, std::string_view name)
+    {
+        const COption& option = OptionAt(position);
+        if (name == option.Name)
+            return;
+        const std::string subject = "Option " + Numbered(position);
+        if (option.Name.empty())
+            Add(position, HazardKind::Unnamed,
+                subject + " has no name; after saving it will be named \"" + std::string(name) +
+                    "\"");
+        else
+            Add(position, HazardKind::BracketInName,
+                subject + "'s name contains ']'; after saving it will be cut to \"" +
+                    std::string(name) + "\"");
+    }
+
+    // The option reads its keys from the first section of its name: its
+    // own, an earlier option's, or the program settings'.
+    void FindKeyHazards(int position, int source)
+    {
+        const COption& option = OptionAt(position);
+        const std::string subject = "Option " + Numbered(position);
+        if (source == position) {
+            const OptionReadBack& read = ReadBackAt(position);
+            if (read.exact)
                 return;
-            const std::string other = "option " + Numbered(earlier);
-            list.Add(position, HazardKind::DuplicateName,
-                     subject + " has the same name as " + other + "; after saving it will read " +
-                         other + "'s settings");
+            for (const ChangedOptionText& text : read.changed) {
+                if (text.field != TextField::ListedValue || text.index <= read.valuesRead)
+                    hazards_.push_back(ChangedText(position, text.field, text.index,
+                                                   *TextOf(option, text.field, text.index)));
+            }
+            if (read.valuesRead < option.Values.size() && option.Values[read.valuesRead].empty())
+                Add(position, HazardKind::EmptyListedValue,
+                    subject + "'s listed value " + std::to_string(read.valuesRead + 1) +
+                        " is empty; after saving it and the values after it will be lost");
+            if (option.Arg < 0)
+                Add(position, HazardKind::NegativeArgument,
+                    subject + "'s argument number is negative; after saving it will be 0");
             return;
         }
-    }
-}
-
-void FindFieldHazards(const COption& option, int position, HazardList& list)
-{
-    const std::string subject = "Option " + Numbered(position) + "'s";
-    list.Text(position, subject + " type", "Type", option.Type);
-    list.Text(position, subject + " value", "Value", option.Value);
-    for (std::size_t v = 0; v < option.Values.size(); ++v) {
-        const std::string key = "Value" + std::to_string(v + 1);
-        if (option.Values[v].empty()) {
-            list.Add(position, HazardKind::EmptyListedValue,
-                     subject + " listed value " + std::to_string(v + 1) +
-                         " is empty; after saving it and the values after it will be lost");
-            break;
+        if (source < 0) {
+            if (!SameKeys(option, settingsKeys_))
+                Add(position, HazardKind::SettingsSectionName,
+                    subject + " is named like the program settings' section; after saving it "
+                              "will read the program settings");
+            return;
         }
-        list.Text(position, subject + " listed value " + std::to_string(v + 1), key,
-                  option.Values[v]);
-    }
-    list.Text(position, subject + " format", "Format", option.Format);
-    if (option.Arg < 0) {
-        list.Add(position, HazardKind::NegativeArgument,
-                 subject + " argument number is negative; after saving it will be 0");
-    }
-    list.Information(position, subject + " information", option.Information);
-}
-
-// The file keeps only First; reading it back marks the option there.
-void FindDefaultMarkHazards(const CDef& def, HazardList& list)
-{
-    const int count = static_cast<int>(def.Options.size());
-    const int reread = def.First > 0 ? def.First : 0;
-    const bool anyMarked = std::any_of(def.Options.begin(), def.Options.end(),
-                                       [](const COption& option) { return option.Default; });
-    // No mark at all and the first option marked again is one and the same
-    // choice in the file: nothing is lost.
-    if (!anyMarked && def.First == 0)
-        return;
-    const std::string becomes = reread < count ? "option " + Numbered(reread) + " will be marked"
-                                               : "no option will be marked";
-    for (int position = 0; position < count; ++position) {
-        const bool marked = def.Options[static_cast<std::size_t>(position)].Default;
-        if (marked && position != reread) {
-            list.Add(position, HazardKind::DefaultMark,
-                     "Option " + Numbered(position) +
-                         " carries the default mark, but after saving " + becomes);
-        } else if (!marked && position == reread) {
-            list.Add(position, HazardKind::DefaultMark,
-                     "Option " + Numbered(position) +
-                         " does not carry the default mark, but after saving it will");
+        if (!SameKeys(option, KeysOf(source))) {
+            const std::string other = "option " + Numbered(source);
+            Add(position, HazardKind::DuplicateName,
+                subject + " has the same name as " + other + "; after saving it will read " +
+                    other + "'s settings");
         }
     }
-}
+
+    void FindListEnd(int position)
+    {
+        const std::string_view name = SectionName(position);
+        const std::string reason = ReadBackAt(position).header.named ? " starts with ']'"
+                                   : HasLineFeed(name)
+                                       ? " contains a line break"
+                                       : " is longer than a line of the file can hold";
+        Add(position, HazardKind::EndsOptionList,
+            "Option " + Numbered(position) + "'s name" + reason +
+                "; after saving it ends the option list: it and every option after it will be "
+                "lost");
+    }
+
+    // The file keeps only First; reading it back marks the option there.
+    // No mark at all is the same choice as the first option marked.
+    void FindDefaultMarks()
+    {
+        const bool anyMarked = std::any_of(def_.Options.begin(), def_.Options.end(),
+                                           [](const COption& option) { return option.Default; });
+        const int reread = std::max(def_.First, 0);
+        const std::string becomes = reread < listEnd_
+                                        ? "option " + Numbered(reread) + " will be marked"
+                                        : "no option will be marked";
+        for (int position = 0; position < listEnd_; ++position) {
+            const bool marked = MarkedAsSaved(position, anyMarked);
+            if (marked && position != reread)
+                Add(position, HazardKind::DefaultMark,
+                    "Option " + Numbered(position) + " carries the default mark, but after saving " +
+                        becomes);
+            else if (!marked && position == reread)
+                Add(position, HazardKind::DefaultMark,
+                    "Option " + Numbered(position) +
+                        " does not carry the default mark, but after saving it will");
+        }
+    }
+
+    bool MarkedAsSaved(int position, bool anyMarked) const
+    {
+        return OptionAt(position).Default || (!anyMarked && def_.First <= 0 && position == 0);
+    }
+
+    // Some text's lines read as headers or keys of their own: a real save
+    // and reload tells what changes, and the marks follow it.
+    void CompareWithReload()
+    {
+        const CDef reread = ReadDefinition(WriteDefinition(def_), {}, {});
+        const bool anyMarked = std::any_of(def_.Options.begin(), def_.Options.end(),
+                                           [](const COption& option) { return option.Default; });
+        std::vector<char> changes(def_.Options.size() + 1); // [0]: the program settings
+        changes[0] = def_.Name != reread.Name || def_.Program != reread.Program ||
+                     def_.Directory != reread.Directory || def_.Shell != reread.Shell ||
+                     def_.Information != reread.Information ||
+                     std::max(def_.First, 0) != reread.First;
+        for (int position = 0; position < count_; ++position) {
+            const auto at = static_cast<std::size_t>(position);
+            COption saved = OptionAt(position);
+            saved.Default = MarkedAsSaved(position, anyMarked);
+            changes[at + 1] = at >= reread.Options.size() || saved != reread.Options[at];
+        }
+        hazards_.erase(std::remove_if(hazards_.begin(), hazards_.end(),
+                                      [&changes](const DefinitionHazard& hazard) {
+                                          return !changes[static_cast<std::size_t>(
+                                              hazard.option + 1)];
+                                      }),
+                       hazards_.end());
+        std::vector<char> said(changes.size());
+        for (const DefinitionHazard& hazard : hazards_)
+            said[static_cast<std::size_t>(hazard.option + 1)] = true;
+        for (int position = -1; position < count_; ++position) {
+            const auto at = static_cast<std::size_t>(position + 1);
+            if (!changes[at] || said[at])
+                continue;
+            const std::string subject =
+                position < 0 ? std::string("The program settings") : "Option " + Numbered(position);
+            const bool lost = position >= 0 && at > reread.Options.size();
+            Add(position, HazardKind::EarlierLines,
+                subject + (lost ? " will be lost after saving: lines of "
+                                : " will not read back as saved: lines of ") +
+                    *uncontained_ + " read as headers or keys of their own");
+        }
+    }
+
+    const CDef& def_;
+    const int count_;
+    std::vector<DefinitionHazard> hazards_;
+    std::vector<OptionReadBack> options_;
+    COption settingsKeys_; // what an option named like the settings' section reads
+    std::unordered_map<int, COption> keysRead_; // of sections whose keys read back otherwise
+    int listEnd_ = 0;
+    std::optional<std::string> uncontained_;
+};
 
 } // namespace
 
 std::vector<DefinitionHazard> FindHazards(const CDef& def)
 {
-    std::vector<DefinitionHazard> hazards;
-    HazardList list(hazards);
-    FindSettingsHazards(def, list);
-    for (int position = 0; position < static_cast<int>(def.Options.size()); ++position) {
-        FindNameHazards(def, position, list);
-        FindFieldHazards(def.Options[static_cast<std::size_t>(position)], position, list);
-    }
-    FindDefaultMarkHazards(def, list);
-    std::stable_sort(
-        hazards.begin(), hazards.end(),
-        [](const DefinitionHazard& a, const DefinitionHazard& b) { return a.option < b.option; });
-    return hazards;
+    return HazardFinder(def).Find();
 }
 
 int OptionsWithHazards(const std::vector<DefinitionHazard>& hazards)
 {
-    std::set<int> options;
+    int count = 0;
+    int last = -1;
     for (const DefinitionHazard& hazard : hazards) {
-        if (hazard.option >= 0)
-            options.insert(hazard.option);
+        if (hazard.option >= 0 && hazard.option != last)
+            ++count;
+        last = hazard.option;
     }
-    return static_cast<int>(options.size());
+    return count;
 }
 
-int CheckDefinitionFiles(const std::vector<std::string>& files, std::ostream& out,
-                         std::ostream& errors)
+DefinitionHazard UnstorableText(int option, TextField field, std::size_t index)
 {
-    bool unreadable = false;
-    bool found = false;
-    for (const std::string& file : files) {
-        std::string bytes;
-        if (!ReadFileBytes(file, bytes)) {
-            errors << file << ": cannot be read\n";
-            unreadable = true;
-            continue;
-        }
-        for (const DefinitionHazard& hazard : FindHazards(ReadDefinition(bytes, file, file))) {
-            out << file << ": "
-                << (hazard.option < 0 ? std::string("settings")
-                                      : "option " + Numbered(hazard.option))
-                << ": " << hazard.message << '\n';
-            found = true;
-        }
-    }
-    return unreadable ? 2 : found ? 1 : 0;
+    return {option, HazardKind::Unstorable,
+            Subject(option, field, index) +
+                " contains characters that this file's encoding cannot store"};
 }

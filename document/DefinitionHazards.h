@@ -2,7 +2,7 @@
 
 #include "document/Def.h"
 
-#include <iosfwd>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -20,6 +20,10 @@ enum class HazardKind
     LineBreak,           // a one-line text with a line break: split
     NegativeArgument,    // not written; comes back as 0
     DefaultMark,         // another option than the marked one comes back marked
+    EndsOptionList,      // its header ends the option list: it and all after it are lost
+    AfterListEnd,        // lost: an earlier option's header ends the option list
+    EarlierLines,        // an earlier text's lines read as headers or keys of their own
+    Unstorable,          // characters the file's encoding cannot store (the editor's check)
 };
 
 struct DefinitionHazard
@@ -29,15 +33,34 @@ struct DefinitionHazard
     std::string message;
 };
 
-// Every hazard of def, in option order, the program settings first.
+// Every hazard of def, in option order, the program settings first. An
+// option has a hazard exactly when it does not read back as it is after a
+// save (an option without the default mark reads back as the same choice
+// when no option has it and First is at most 0), and the program settings
+// have one exactly when their texts or First (below 0 reads as 0) do not.
+// Linear in the size of def.
 std::vector<DefinitionHazard> FindHazards(const CDef& def);
 
-// The number of options with at least one hazard.
+// The number of options with at least one hazard, for hazards in option order.
 int OptionsWithHazards(const std::vector<DefinitionHazard>& hazards);
 
-// The command-line check: for each file, each hazard as
-// "FILE: option N: message" (N from 1; "settings" for the program
-// settings). Answers 0 when no file has a hazard, 1 when some have, and 2
-// when a file could not be read (reported on errors).
-int CheckDefinitionFiles(const std::vector<std::string>& files, std::ostream& out,
-                         std::ostream& errors);
+// The texts of a definition, as hazard messages name them.
+enum class TextField
+{
+    Caption, // the program settings' Name
+    Program,
+    Directory,
+    Shell,
+    ProgramInformation,
+    Name, // the option's
+    Type,
+    Value,
+    ListedValue,
+    Format,
+    Information,
+};
+
+// A text holds characters the encoding of the file cannot store. The
+// document holds bytes: the editor, which encodes the characters, finds
+// them. index counts listed values from 0.
+DefinitionHazard UnstorableText(int option, TextField field, std::size_t index = 0);

@@ -1,4 +1,5 @@
 #include "document/DefinitionFile.h"
+#include "document/DefinitionKeys.h"
 #include "document/DefinitionPath.h"
 #include "document/LogicalLines.h"
 #include "document/TextCompare.h"
@@ -25,64 +26,6 @@
 namespace {
 
 constexpr std::string_view GlobalSection = "Quarn";
-constexpr std::size_t NumberWidth = 31;
-
-// The bytes C's isspace() accepts in the "C" locale.
-bool IsBlank(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-// The keys the reader asks for, apart from "Value1", "Value2", ...
-enum class Key
-{
-    Name,
-    Program,
-    Directory,
-    Shell,
-    First,
-    Information,
-    Type,
-    Value,
-    Format,
-    Arg,
-    Multiple,
-    Mandatory,
-    UseDir,
-    Count
-};
-
-constexpr std::array<std::string_view, static_cast<std::size_t>(Key::Count)> KeyNames = {
-    "Name",  "Program", "Directory", "Command shell", "First",     "Information",  "Type",
-    "Value", "Format",  "Arg",       "Multiple",      "Mandatory", "Use Directory"};
-
-std::optional<Key> FindKey(std::string_view key)
-{
-    for (std::size_t i = 0; i < KeyNames.size(); ++i) {
-        if (key.size() == KeyNames[i].size() && EqualIgnoringCase(key, KeyNames[i]))
-            return static_cast<Key>(i);
-    }
-    return std::nullopt;
-}
-
-// The n of a key that the reader spells "Value" followed by n in decimal:
-// from 1, without leading zeros. Longer numbers than any list can reach
-// are not taken.
-bool ListedValueNumber(std::string_view key, std::size_t& n)
-{
-    constexpr std::string_view prefix = "Value";
-    constexpr std::size_t maxDigits = 18;
-    if (key.size() <= prefix.size() || key.size() > prefix.size() + maxDigits ||
-        key[prefix.size()] == '0' || !EqualIgnoringCase(key.substr(0, prefix.size()), prefix))
-        return false;
-    n = 0;
-    for (const char c : key.substr(prefix.size())) {
-        if (c < '0' || c > '9')
-            return false;
-        n = n * 10 + static_cast<std::size_t>(c - '0');
-    }
-    return true;
-}
 
 // The first value of every key the reader asks for, in one section.
 class SectionValues
@@ -181,11 +124,8 @@ class SectionScan
 public:
     explicit SectionScan(std::string_view bytes)
     {
-        // About one section per hundred bytes in a typical file.
-        const std::size_t expectedSections = bytes.size() / 100 + 8;
-        sections_.reserve(expectedSections);
-        options_.reserve(expectedSections);
-        names_.reserve(expectedSections);
+        // The containers grow with what the file holds; nothing is reserved
+        // from its size, which says little about how many sections it has.
         LogicalLineReader lines(bytes);
         LogicalLine line;
         while (lines.Next(line)) {
@@ -258,29 +198,6 @@ private:
             GlobalFields(current_, global_);
         collecting_ = false;
     }
-
-    // Names are matched without regard to ASCII letter case, hashed
-    // without building folded copies.
-    struct FoldedHash
-    {
-        std::size_t operator()(std::string_view name) const
-        {
-            std::size_t hash = 14695981039346656037ULL;
-            for (const char c : name) {
-                hash ^= static_cast<unsigned char>(FoldCase(c));
-                hash *= 1099511628211ULL;
-            }
-            return hash;
-        }
-    };
-
-    struct FoldedEqual
-    {
-        bool operator()(std::string_view a, std::string_view b) const
-        {
-            return EqualIgnoringCase(a, b);
-        }
-    };
 
     std::vector<Section> sections_;
     std::vector<COption> options_;

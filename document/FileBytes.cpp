@@ -1,25 +1,129 @@
 #include "document/FileBytes.h"
 
+#include <cerrno>
+#include <system_error>
+
+#ifdef _WIN32
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
-bool ReadFileBytes(const std::string& path, std::string& bytes)
+namespace {
+
+const char* const NotRegular = "not a regular file";
+const char* const TooLarge = "too large to be a definition file";
+
+} // namespace
+
+#ifdef _WIN32
+
+ReadOutcome ReadFileBytes(const std::string& path, std::string& bytes, std::string& reason)
 {
     std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return false;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status)) {
+        reason = std::generic_category().message(ENOENT);
+        return ReadOutcome::Missing;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        reason = NotRegular;
+        return ReadOutcome::Failed;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error && size > MaxDefinitionFileSize) {
+        reason = TooLarge;
+        return ReadOutcome::Failed;
+    }
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    // One read of the whole size; anything beyond it (a file still
-    // growing) is taken in pieces.
-    const std::streamoff size = in.seekg(0, std::ios::end).tellg();
-    in.seekg(0);
-    bytes.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    if (in)
-        bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    if (!in) {
+        reason = std::generic_category().message(EACCES);
+        return ReadOutcome::Failed;
+    }
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        reason = std::generic_category().message(EIO);
+        return ReadOutcome::Failed;
+    }
+    return ReadOutcome::Read;
 }
+
+#else
+
+namespace {
+
+// Closes the descriptor on every way out.
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+ReadOutcome Fail(std::string& reason, const char* why)
+{
+    reason = why;
+    return ReadOutcome::Failed;
+}
+
+ReadOutcome FailWithErrno(std::string& reason)
+{
+    const int error = errno;
+    reason = std::generic_category().message(error);
+    return error == ENOENT || error == ENOTDIR ? ReadOutcome::Missing : ReadOutcome::Failed;
+}
+
+} // namespace
+
+ReadOutcome ReadFileBytes(const std::string& path, std::string& bytes, std::string& reason)
+{
+    // Non-blocking, so that a FIFO without a writer or a device that waits
+    // for a line opens at once and is then refused by its kind; a regular
+    // file reads the same either way.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.Get() < 0)
+        return FailWithErrno(reason);
+    struct stat info = {};
+    if (::fstat(file.Get(), &info) != 0)
+        return FailWithErrno(reason);
+    if (!S_ISREG(info.st_mode))
+        return Fail(reason, NotRegular);
+    if (static_cast<std::uintmax_t>(info.st_size) > MaxDefinitionFileSize)
+        return Fail(reason, TooLarge);
+    // The size read is the size found, plus whatever a writer adds meanwhile
+    // up to the limit.
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled > MaxDefinitionFileSize)
+            return Fail(reason, TooLarge);
+        if (filled == bytes.size())
+            bytes.resize(filled + 4096);
+        const ssize_t count = ::read(file.Get(), bytes.data() + filled, bytes.size() - filled);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return FailWithErrno(reason);
+        if (count == 0)
+            break;
+        filled += static_cast<std::size_t>(count);
+    }
+    bytes.resize(filled);
+    return ReadOutcome::Read;
+}
+
+#endif

@@ -10,17 +10,6 @@ namespace {
 
 constexpr std::string_view InformationKey = "Information";
 
-// One LF, and then one CR before it; a CR without LF stays.
-std::string_view StripLineEnd(std::string_view text)
-{
-    if (text.empty() || text.back() != '\n')
-        return text;
-    text.remove_suffix(1);
-    if (!text.empty() && text.back() == '\r')
-        text.remove_suffix(1);
-    return text;
-}
-
 void ClassifyHeader(std::string_view header, LogicalLine& line)
 {
     line = LogicalLine();
@@ -34,6 +23,16 @@ void ClassifyHeader(std::string_view header, LogicalLine& line)
 }
 
 } // namespace
+
+std::string_view StripLineEnd(std::string_view text)
+{
+    if (text.empty() || text.back() != '\n')
+        return text;
+    text.remove_suffix(1);
+    if (!text.empty() && text.back() == '\r')
+        text.remove_suffix(1);
+    return text;
+}
 
 bool LogicalLineReader::Next(LogicalLine& line)
 {

@@ -25,6 +25,10 @@ struct LogicalLine
     std::string_view value;
 };
 
+// A line without its line end: one LF, and then one CR before it; a CR
+// without LF stays.
+std::string_view StripLineEnd(std::string_view text);
+
 class LogicalLineReader
 {
 public:
@@ -33,6 +37,10 @@ public:
     // The next line; false at the end of the bytes. Its texts stay valid as
     // long as the reader and the bytes.
     bool Next(LogicalLine& line);
+
+    // The offset of the next line in the bytes: a line read by Next spans
+    // the bytes from the Position before the call to the Position after it.
+    std::size_t Position() const { return position_; }
 
 private:
     std::string_view ReadPiece(std::size_t max);

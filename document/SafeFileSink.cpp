@@ -1,296 +1,234 @@
 #include "document/ByteSink.h"
+#include "document/SaveFilesPosix.h"
+#include "document/SavePaths.h"
 
 #include <cerrno>
-#include <filesystem>
-#include <optional>
-#include <system_error>
-
-#ifdef _WIN32
-#include <fstream>
-#include <random>
-#else
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <optional>
 #include <unistd.h>
-#endif
 
 // A save writes a temporary file beside the target and renames it over the
 // target only when every byte is on disk, so a failed save leaves the old
 // file as it was and never reports success for bytes that were not written.
+// When the new file could not be what the old one was (other hard links to
+// the old one, an owner, group or attribute it cannot get), the target is
+// written in place instead; a whole copy of the old content then stays
+// beside it, on disk before the target is touched, until the new content is.
 
 namespace fs = std::filesystem;
 
-namespace {
-
-constexpr int MaxLinkDepth = 40;
-
-std::string Reason(int code)
-{
-    return std::generic_category().message(code);
-}
-
-// The file a path finally names: a chain of symbolic links is followed, so
-// that the link stays and its target gets replaced.
-bool ResolveLinks(const std::string& path, fs::path& target, std::string& error)
-{
-    target = path;
-    for (int depth = 0;; ++depth) {
-        std::error_code code;
-        const fs::file_status status = fs::symlink_status(target, code);
-        if (code && code != std::errc::no_such_file_or_directory) {
-            error = code.message();
-            return false;
-        }
-        if (!fs::is_symlink(status))
-            return true;
-        if (depth == MaxLinkDepth) {
-            error = Reason(static_cast<int>(std::errc::too_many_symbolic_link_levels));
-            return false;
-        }
-        const fs::path link = fs::read_symlink(target, code);
-        if (code) {
-            error = code.message();
-            return false;
-        }
-        target = link.is_absolute() ? link : target.parent_path() / link;
-    }
-}
-
-// A name for the temporary file in the target's folder; mkstemp-style
-// templates end in six X.
-fs::path TemporaryTemplate(const fs::path& target)
-{
-    constexpr std::size_t MaxStem = 200; // keeps the name within NAME_MAX
-    const std::string name = target.filename().string().substr(0, MaxStem);
-    return target.parent_path() / ("." + name + ".XXXXXX");
-}
-
-} // namespace
-
-#ifndef _WIN32
-
 struct SafeFileSink::State
 {
+    Checkpoint checkpoint;
     fs::path target;
-    std::string temporary; // empty when there is none
-    int file = -1;
-    std::optional<mode_t> targetMode; // permission bits of the file being replaced
+    FileHandle original;            // the file being saved over, read-write
+    std::optional<struct stat> old; // its state when the save began
+    TemporaryFile temporary;        // the new file, when it replaces the target
+    bool inPlace = false;
+    std::string pending; // the new content, for a write in place
+
+    bool CommitReplacement(std::string& error);
+    bool CommitInPlace(std::string& error);
 };
 
 namespace {
 
-mode_t NewFileMode()
+bool Fail(int failure, std::string& error)
 {
-    // umask can only be read by setting it; saves run on the one UI thread.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    error = ErrorReason(failure);
+    return false;
 }
 
-// Makes a rename durable; the save has already succeeded, so failures here
-// are not reported.
-void SyncFolder(const fs::path& file)
+enum class Backup
 {
-    const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-    const int handle = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (handle < 0)
-        return;
-    ::fsync(handle);
-    ::close(handle);
-}
+    None,
+    Redundant, // holds what the target holds
+    Different
+};
 
-} // namespace
-
-bool SafeFileSink::Open(const std::string& path, std::string& error)
+// What an interrupted write in place left beside the target.
+Backup LeftBackup(int target, const fs::path& backup)
 {
-    Abandon();
-    State& state = *state_;
-    state.targetMode.reset();
-    if (!ResolveLinks(path, state.target, error))
-        return false;
-
     struct stat info = {};
-    if (::stat(state.target.c_str(), &info) == 0) {
-        if (S_ISDIR(info.st_mode)) {
-            error = Reason(EISDIR);
-            return false;
-        }
-        // Renaming over a read-only file would succeed; refuse instead.
-        if (::faccessat(AT_FDCWD, state.target.c_str(), W_OK, AT_EACCESS) != 0) {
-            error = Reason(errno);
-            return false;
-        }
-        state.targetMode = info.st_mode & 07777;
-    } else if (errno != ENOENT) {
-        error = Reason(errno);
-        return false;
-    }
-
-    std::string name = TemporaryTemplate(state.target).string();
-    state.file = ::mkstemp(name.data());
-    if (state.file < 0) {
-        error = Reason(errno);
-        return false;
-    }
-    state.temporary = name;
-    return true;
+    if (::lstat(backup.c_str(), &info) != 0)
+        return errno == ENOENT ? Backup::None : Backup::Different;
+    FileHandle file(::open(backup.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    std::string kept;
+    std::string current;
+    if (!S_ISREG(info.st_mode) || !file.IsOpen() || ReadAll(file.Get(), kept) != 0 ||
+        ReadAll(target, current) != 0)
+        return Backup::Different;
+    return kept == current ? Backup::Redundant : Backup::Different;
 }
 
-bool SafeFileSink::Write(const char* data, std::size_t size, std::string& error)
+// Writes bytes over the whole file and flushes them to disk.
+int Overwrite(int file, const std::string& bytes, const SafeFileSink::Checkpoint& checkpoint)
 {
-    while (size > 0) {
-        const ssize_t written = ::write(state_->file, data, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            error = Reason(errno);
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-bool SafeFileSink::Commit(std::string& error)
-{
-    State& state = *state_;
-    const mode_t mode = state.targetMode ? *state.targetMode : NewFileMode();
-    int failure = 0;
-    if (::fchmod(state.file, mode) != 0 || ::fsync(state.file) != 0)
-        failure = errno;
-    const int file = state.file;
-    state.file = -1;
-    if (::close(file) != 0 && failure == 0)
-        failure = errno;
-    if (failure == 0 && ::rename(state.temporary.c_str(), state.target.c_str()) != 0)
-        failure = errno;
-    if (failure != 0) {
-        error = Reason(failure);
-        Abandon();
-        return false;
-    }
-    state.temporary.clear();
-    SyncFolder(state.target);
-    return true;
-}
-
-void SafeFileSink::Abandon()
-{
-    State& state = *state_;
-    if (state.file >= 0) {
-        ::close(state.file);
-        state.file = -1;
-    }
-    if (!state.temporary.empty()) {
-        ::unlink(state.temporary.c_str());
-        state.temporary.clear();
-    }
-}
-
-#else // Portable fallback: the same steps through the standard library.
-
-struct SafeFileSink::State
-{
-    fs::path target;
-    fs::path temporary; // empty when there is none
-    std::ofstream file;
-    std::optional<fs::perms> targetPermissions;
-};
-
-namespace {
-
-// The template's X replaced by random letters.
-fs::path UniqueName(const fs::path& target)
-{
-    std::string name = TemporaryTemplate(target).string();
-    std::random_device random;
-    for (std::size_t i = name.size() - 6; i < name.size(); ++i)
-        name[i] = static_cast<char>('a' + random() % 26);
-    return name;
+    if (::lseek(file, 0, SEEK_SET) != 0)
+        return errno;
+    if (const int failure = WriteAll(file, bytes.data(), bytes.size()))
+        return failure;
+    checkpoint();
+    if (::ftruncate(file, static_cast<off_t>(bytes.size())) != 0 || ::fsync(file) != 0)
+        return errno;
+    return 0;
 }
 
 } // namespace
 
-bool SafeFileSink::Open(const std::string& path, std::string& error)
+SafeFileSink::SafeFileSink(Checkpoint checkpoint) : state_(std::make_unique<State>())
 {
-    Abandon();
-    State& state = *state_;
-    state.targetPermissions.reset();
-    if (!ResolveLinks(path, state.target, error))
-        return false;
-
-    std::error_code code;
-    const fs::file_status status = fs::status(state.target, code);
-    if (fs::is_directory(status)) {
-        error = Reason(EISDIR);
-        return false;
-    }
-    if (fs::exists(status)) {
-        if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
-            error = Reason(EACCES);
-            return false;
-        }
-        state.targetPermissions = status.permissions();
-    }
-
-    state.temporary = UniqueName(state.target);
-    state.file.open(state.temporary, std::ios::binary | std::ios::trunc);
-    if (!state.file) {
-        error = Reason(errno ? errno : EACCES);
-        state.temporary.clear();
-        return false;
-    }
-    return true;
+    state_->checkpoint = checkpoint ? std::move(checkpoint) : [] {};
 }
-
-bool SafeFileSink::Write(const char* data, std::size_t size, std::string& error)
-{
-    if (!state_->file.write(data, static_cast<std::streamsize>(size))) {
-        error = Reason(errno ? errno : EIO);
-        return false;
-    }
-    return true;
-}
-
-bool SafeFileSink::Commit(std::string& error)
-{
-    State& state = *state_;
-    state.file.flush();
-    state.file.close();
-    std::error_code code;
-    if (!state.file)
-        code = std::make_error_code(std::errc::io_error);
-    else if (state.targetPermissions)
-        fs::permissions(state.temporary, *state.targetPermissions, code);
-    if (!code)
-        fs::rename(state.temporary, state.target, code);
-    if (code) {
-        error = code.message();
-        Abandon();
-        return false;
-    }
-    state.temporary.clear();
-    return true;
-}
-
-void SafeFileSink::Abandon()
-{
-    State& state = *state_;
-    if (state.file.is_open())
-        state.file.close();
-    if (!state.temporary.empty()) {
-        std::error_code ignored;
-        fs::remove(state.temporary, ignored);
-        state.temporary.clear();
-    }
-}
-
-#endif
-
-SafeFileSink::SafeFileSink() : state_(std::make_unique<State>()) {}
 
 SafeFileSink::~SafeFileSink()
 {
     Abandon();
+}
+
+bool SafeFileSink::Open(const std::string& path, std::string& error)
+{
+    Abandon();
+    State& state = *state_;
+    if (!ResolveLinks(path, state.target, error))
+        return false;
+
+    struct stat info = {};
+    if (::lstat(state.target.c_str(), &info) != 0) {
+        if (errno != ENOENT)
+            return Fail(errno, error);
+        RemoveStaleTemporaries(state.target.parent_path());
+        const int failure = state.temporary.Create(state.target, 0666);
+        return failure == 0 || Fail(failure, error);
+    }
+    if (S_ISDIR(info.st_mode))
+        return Fail(EISDIR, error);
+    // Checked before opening: opening a FIFO or a device can block or act.
+    if (!S_ISREG(info.st_mode)) {
+        error = NotRegularFile;
+        return false;
+    }
+    state.original =
+        FileHandle(::open(state.target.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!state.original.IsOpen() || ::fstat(state.original.Get(), &info) != 0)
+        return Fail(errno, error);
+    if (!S_ISREG(info.st_mode)) { // replaced since the check
+        error = NotRegularFile;
+        return false;
+    }
+    state.old = info;
+    RemoveStaleTemporaries(state.target.parent_path());
+
+    const fs::path backup = BackupPath(state.target);
+    const Backup left = LeftBackup(state.original.Get(), backup);
+    if (left == Backup::Redundant)
+        ::unlink(backup.c_str());
+
+    if (info.st_nlink == 1) {
+        // Private until it has the old file's mode.
+        if (const int failure = state.temporary.Create(state.target, 0600))
+            return Fail(failure, error);
+        if (CarryMetadata(state.original.Get(), info, state.temporary.Descriptor()))
+            return true;
+        state.temporary.Discard();
+    }
+    // In place; a backup that differs from the file may be the only whole
+    // copy of what an interrupted save was replacing, so it is not replaced.
+    if (left == Backup::Different) {
+        error = "an interrupted save left the earlier content in " + backup.string() +
+                "; compare it with the file, then remove it";
+        Abandon();
+        return false;
+    }
+    state.inPlace = true;
+    return true;
+}
+
+bool SafeFileSink::Write(const char* data, std::size_t size, std::string& error)
+{
+    State& state = *state_;
+    if (state.inPlace) {
+        state.pending.append(data, size);
+        return true;
+    }
+    const int failure = WriteAll(state.temporary.Descriptor(), data, size);
+    return failure == 0 || Fail(failure, error);
+}
+
+bool SafeFileSink::Commit(std::string& error)
+{
+    State& state = *state_;
+    const bool saved = state.inPlace ? state.CommitInPlace(error) : state.CommitReplacement(error);
+    Abandon();
+    return saved;
+}
+
+bool SafeFileSink::State::CommitReplacement(std::string& error)
+{
+    const int file = temporary.Descriptor();
+    // After the owner and the attributes: fchown may clear set-id bits, and
+    // the mode's group bits are the ACL's mask.
+    if ((old && ::fchmod(file, old->st_mode & 07777) != 0) || ::fsync(file) != 0)
+        return Fail(errno, error);
+    checkpoint();
+    if (const int failure = temporary.Publish(target, checkpoint))
+        return Fail(failure, error);
+    SyncFolder(target);
+    return true;
+}
+
+bool SafeFileSink::State::CommitInPlace(std::string& error)
+{
+    const int file = original.Get();
+    std::string before;
+    if (const int failure = ReadAll(file, before))
+        return Fail(failure, error);
+
+    const fs::path backupPath = BackupPath(target);
+    TemporaryFile backup;
+    int failure = backup.Create(backupPath, 0600);
+    if (failure == 0) {
+        // Readable by whom the file is readable: its owner and group where
+        // root saves, else its group where the saver belongs to it.
+        const int copy = backup.Descriptor();
+        if ((::fchown(copy, old->st_uid, old->st_gid) != 0 &&
+             ::fchown(copy, static_cast<uid_t>(-1), old->st_gid) != 0 && errno != EPERM) ||
+            WriteAll(copy, before.data(), before.size()) != 0 ||
+            ::fchmod(copy, old->st_mode & 0666) != 0 || ::fsync(copy) != 0)
+            failure = errno;
+    }
+    if (failure == 0) {
+        checkpoint();
+        failure = backup.Publish(backupPath, checkpoint);
+    }
+    if (failure != 0)
+        return Fail(failure, error);
+    SyncFolder(backupPath);
+    checkpoint();
+
+    failure = Overwrite(file, pending, checkpoint);
+    if (failure != 0) {
+        error = ErrorReason(failure);
+        // The old bytes fit where they were; if even they cannot be put
+        // back, the backup is the whole old content.
+        if (Overwrite(file, before, [] {}) != 0)
+            error += "; the earlier content is in " + backupPath.string();
+        else
+            ::unlink(backupPath.c_str());
+        return false;
+    }
+    checkpoint();
+    ::unlink(backupPath.c_str());
+    SyncFolder(backupPath);
+    return true;
+}
+
+void SafeFileSink::Abandon()
+{
+    State& state = *state_;
+    state.temporary.Discard();
+    state.original.Close();
+    state.old.reset();
+    state.inPlace = false;
+    state.pending.clear();
 }

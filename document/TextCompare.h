@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 // Comparison of section names, keys and type names without regard to letter
@@ -10,3 +11,27 @@ inline char FoldCase(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
+
+// Hash and equality for maps keyed by names matched without regard to
+// letter case, without building folded copies of the names.
+struct FoldedHash
+{
+    std::size_t operator()(std::string_view name) const
+    {
+        // FNV-1a over the folded bytes.
+        std::size_t hash = 14695981039346656037ULL;
+        for (const char c : name) {
+            hash ^= static_cast<unsigned char>(FoldCase(c));
+            hash *= 1099511628211ULL;
+        }
+        return hash;
+    }
+};
+
+struct FoldedEqual
+{
+    bool operator()(std::string_view a, std::string_view b) const
+    {
+        return EqualIgnoringCase(a, b);
+    }
+};

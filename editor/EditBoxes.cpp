@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTextCursor>
+#include <QTextDocument>
 
 bool IsEditBox(const QWidget* widget)
 {
@@ -49,6 +50,11 @@ void DeleteSelection(QWidget* box)
         cursor.removeSelectedText();
         memo->setTextCursor(cursor);
     }
+}
+
+QString MemoText(const QPlainTextEdit* memo)
+{
+    return memo->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
 }
 
 QString JoinedLines(const QString& text)

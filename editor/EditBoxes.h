@@ -14,6 +14,12 @@ QString SelectedText(const QWidget* box);
 void ReplaceSelection(QWidget* box, const QString& text);
 void DeleteSelection(QWidget* box);
 
+class QPlainTextEdit;
+
+// A memo's text as it was typed or shown: toPlainText() would turn no-break
+// spaces into blanks and line separators into line breaks.
+QString MemoText(const QPlainTextEdit* memo);
+
 // Lines joined with one blank each, for controls that hold a single line.
 QString JoinedLines(const QString& text);
 

@@ -1,5 +1,6 @@
 #include "editor/MainForm.h"
 
+#include "editor/ContextHelp.h"
 #include "editor/EditBoxes.h"
 #include "editor/MenuFocus.h"
 #include "editor/ShortcutPrecedence.h"
@@ -130,6 +131,7 @@ void TMainForm::WireActions()
     Bind(ui->EditUp, &TMainForm::EditUpExecute);
     Bind(ui->EditDown, &TMainForm::EditDownExecute);
     Bind(ui->HelpContents, &TMainForm::HelpContentsExecute);
+    helpKey_ = new ShortcutUse(ui->HelpContents);
     Bind(ui->HelpSearch, &TMainForm::HelpSearchExecute);
     Bind(ui->HelpAbout, &TMainForm::HelpAboutExecute);
     for (QAction* item : {ui->OldIni1, ui->OldIni2, ui->OldIni3, ui->OldIni4})

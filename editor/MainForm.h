@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/DefDocument.h"
+#include "document/DefinitionHazards.h"
 #include "editor/TextCodec.h"
 #include "system/Dialogs.h"
 
@@ -9,15 +10,19 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class ExecutableSearch;
 class MenuFocus;
+class ShortcutUse;
+class THelpWindow;
 class Platform;
 class ProgramHider;
 class QAction;
 class QDialog;
 class QLabel;
 class QListWidget;
+class QUrl;
 class TSearchForm;
 
 namespace Ui {
@@ -103,6 +108,10 @@ private:
     // Save, or Save As for an unnamed document; false when nothing was saved.
     bool SaveDocument();
     bool SaveDocumentAs();
+    // Before a file is written over: asks whether to replace another file
+    // that stands where the definition file for path would go, or changes
+    // another program made to the document's own file. False to stop.
+    bool ConfirmReplacing(const QString& path);
     void UpdateTitle();
 
     // MainFormRecentFiles.cpp
@@ -118,6 +127,10 @@ private:
     void HelpContentsExecute();
     void HelpSearchExecute();
     void HelpAboutExecute();
+    // The help window, created when help is first asked for.
+    THelpWindow& HelpWindow();
+    // The topic of the control being worked in, else of the page shown.
+    QUrl ContextHelpTopic() const;
 
     // MainFormOptionPane.cpp
     void ConnectOptionPane();
@@ -163,6 +176,8 @@ private:
 
     // MainFormHazards.cpp
     void UpdateHazardMarks();
+    void CheckDocumentHazards();
+    std::vector<DefinitionHazard> UnstorableTexts() const;
 
     // MainFormHide.cpp
     void HideClick();
@@ -196,7 +211,14 @@ private:
 
     MenuFocus* menuFocus_ = nullptr;
     QLabel* hazardSummary_ = nullptr;
+    // The document as the hazard check last saw it, and what it found: the
+    // messages of each option and of the program settings.
+    CDef hazardsChecked_;
+    std::vector<QString> optionHazards_;
+    QString settingsHazards_;
     QDialog* aboutBox_ = nullptr;
+    ShortcutUse* helpKey_ = nullptr;
+    THelpWindow* helpWindow_ = nullptr;
     std::unique_ptr<ExecutableSearch> search_;
     std::unique_ptr<ProgramHider> hider_;
 };

@@ -2,15 +2,19 @@
 // window title.
 #include "editor/MainForm.h"
 
+#include "document/FileStamp.h"
 #include "system/DisplayNames.h"
 #include "system/PathNames.h"
 #include "ui_MainForm.h"
 
 #include <QSignalBlocker>
+#include <QStatusBar>
 
 namespace {
 
 const QString TitleBase = QStringLiteral("Quarn Editor");
+// How long the status bar tells why a file could not be opened.
+constexpr int OpenFailureShownMs = 5000;
 
 } // namespace
 
@@ -92,7 +96,15 @@ void TMainForm::OpenDefinition(const QString& path)
 {
     if (QuerySaveChanges() == 0)
         return;
-    switch (document_.Load(ToDocumentPath(path))) {
+    LoadFailure failure;
+    const LoadResult result = document_.Load(ToDocumentPath(path), &failure);
+    // No message box for a file that cannot be opened, only a passing word.
+    if (!failure.path.empty())
+        statusBar()->showMessage(QStringLiteral("Could not open ") +
+                                     FromDocumentPath(failure.path) + QStringLiteral(": ") +
+                                     QString::fromLocal8Bit(failure.reason.c_str()),
+                                 OpenFailureShownMs);
+    switch (result) {
     case LoadResult::NotFound:
         return;
     case LoadResult::ProgramAdopted:
@@ -119,8 +131,12 @@ void TMainForm::ShowLoadedDocument()
     {
         const QSignalBlocker blocker(ui->OptionList);
         ui->OptionList->clear();
+        // In one go: the view lays out once rather than once per entry.
+        QStringList names;
+        names.reserve(static_cast<qsizetype>(def.Options.size()));
         for (const COption& option : def.Options)
-            ui->OptionList->addItem(Shown(option.Name));
+            names.append(Shown(option.Name));
+        ui->OptionList->addItems(names);
     }
     if (ui->OptionList->count() > 0) {
         SelectOption(0);
@@ -153,12 +169,31 @@ bool TMainForm::SaveDocument()
 {
     if (document_.Path.empty())
         return SaveDocumentAs();
-    return SaveDefinition(FromDocumentPath(document_.Path));
+    const QString path = FromDocumentPath(document_.Path);
+    return ConfirmReplacing(path) && SaveDefinition(path);
 }
 
 bool TMainForm::SaveDocumentAs()
 {
-    return dialogs_.ChooseFile(this, saveDialog_) && SaveDefinition(saveDialog_.fileName);
+    return dialogs_.ChooseFile(this, saveDialog_) && ConfirmReplacing(saveDialog_.fileName) &&
+           SaveDefinition(saveDialog_.fileName);
+}
+
+bool TMainForm::ConfirmReplacing(const QString& path)
+{
+    // The file really written, whose name the user may never have typed.
+    const QString definition = DefinitionPathOf(path);
+    if (!document_.Path.empty() && SamePathName(definition, FromDocumentPath(document_.Path))) {
+        return !document_.ChangedOnDisk() ||
+               dialogs_.AskYesNo(this, TitleBase,
+                                 definition +
+                                     QStringLiteral(" was changed by another program.\n"
+                                                    "Do you want to replace those changes?"));
+    }
+    return !PathTaken(ToDocumentPath(definition)) ||
+           dialogs_.AskYesNo(this, TitleBase,
+                             definition +
+                                 QStringLiteral(" already exists.\nDo you want to replace it?"));
 }
 
 bool TMainForm::SaveDefinition(const QString& path)

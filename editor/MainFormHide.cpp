@@ -11,12 +11,19 @@ void TMainForm::HideClick()
     // The button has already changed its state when this runs.
     const HidePaths paths = HidePathsFor(ui->Program->text(), platform_.ExecutablePath());
     if (ui->Hide->isChecked()) {
-        if (hider_->PutLauncherInPlace(paths)) {
+        // Asked before any file is touched: another document's definition
+        // file would lose its options.
+        if (hider_->CanHide(paths) && ConfirmReplacing(paths.definition) &&
+            hider_->PutLauncherInPlace(paths)) {
             ui->Program->setText(paths.hidden);
-            SaveDefinition(paths.definition);
-            hider_->HideFiles(paths);
+            if (SaveDefinition(paths.definition))
+                hider_->HideFiles(paths);
+            // The save has told why it failed; a hide without its
+            // definition file could not be undone with the button.
+            else if (hider_->PutProgramBack(paths))
+                ui->Program->setText(paths.program);
         }
-    } else if (IsProgramHidden()) {
+    } else if (IsProgramHidden() && ConfirmReplacing(paths.definition)) {
         // A program that cannot be renamed back stays where it is, and the
         // document goes on naming it.
         if (hider_->RestoreProgram(paths)) {

@@ -1,7 +1,11 @@
-// Go, the help commands and the About box; the rules that enable Go and
+// Go, the help commands (the built-in manual, or the platform's viewer for
+// the compiled help file) and the About box; the rules that enable Go and
 // the Hide button from the Program field.
 #include "editor/MainForm.h"
 
+#include "editor/ContextHelp.h"
+#include "editor/HelpWindow.h"
+#include "editor/MenuFocus.h"
 #include "system/Launcher.h"
 #include "system/PathNames.h"
 #include "system/Platform.h"
@@ -50,12 +54,35 @@ void TMainForm::ProgramChange()
 
 void TMainForm::HelpContentsExecute()
 {
-    platform_.ShowHelp(helpPath_, HelpView::Contents);
+    // F1 opens the topic of the field or page being worked in.
+    const bool byKey = helpKey_->Take();
+    if (platform_.HasCompiledHelp(helpPath_))
+        platform_.ShowHelp(helpPath_, HelpView::Contents);
+    else if (byKey)
+        HelpWindow().ShowTopic(ContextHelpTopic());
+    else
+        HelpWindow().ShowContents();
 }
 
 void TMainForm::HelpSearchExecute()
 {
-    platform_.ShowHelp(helpPath_, HelpView::Index);
+    if (platform_.HasCompiledHelp(helpPath_))
+        platform_.ShowHelp(helpPath_, HelpView::Index);
+    else
+        HelpWindow().ShowIndex();
+}
+
+THelpWindow& TMainForm::HelpWindow()
+{
+    if (!helpWindow_)
+        helpWindow_ = new THelpWindow(this);
+    return *helpWindow_;
+}
+
+QUrl TMainForm::ContextHelpTopic() const
+{
+    const QUrl topic = HelpTopicFor(menuFocus_->Control());
+    return topic.isEmpty() ? HelpTopicFor(ui->PageControl->currentWidget()) : topic;
 }
 
 void TMainForm::HelpAboutExecute()

@@ -9,6 +9,7 @@
 #include "editor/MainForm.h"
 
 #include "document/OptionType.h"
+#include "editor/EditBoxes.h"
 #include "editor/IntegerText.h"
 #include "ui_MainForm.h"
 
@@ -28,13 +29,6 @@ bool IsListedType(int type)
 bool IsBooleanType(int type)
 {
     return type == static_cast<int>(OptionType::False) || type == static_cast<int>(OptionType::True);
-}
-
-// A memo's text as it was typed or shown: toPlainText() would turn no-break
-// spaces into blanks and line separators into line breaks.
-QString MemoText(const QPlainTextEdit* memo)
-{
-    return memo->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
 }
 
 // The memo's text for the document. A memo the user has not edited since

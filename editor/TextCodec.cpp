@@ -2,7 +2,9 @@
 
 #include "document/Def.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -26,7 +28,8 @@ QString DecodeCp1252(const std::string& text)
     return result;
 }
 
-char EncodeCp1252(QChar c)
+// The byte for c, or nothing when the code page has none.
+std::optional<char> Cp1252Byte(QChar c)
 {
     const char16_t unicode = c.unicode();
     if (unicode < 0x80 || (unicode >= 0xA0 && unicode <= 0xFF))
@@ -35,7 +38,23 @@ char EncodeCp1252(QChar c)
         if (Cp1252High[i] == unicode)
             return static_cast<char>(0x80 + i);
     }
-    return '?';
+    return std::nullopt;
+}
+
+char EncodeCp1252(QChar c)
+{
+    return Cp1252Byte(c).value_or('?');
+}
+
+bool HasLoneSurrogate(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            return true;
+    }
+    return false;
 }
 
 std::string EncodeCp1252(const QString& text)
@@ -124,6 +143,14 @@ std::string TextCodec::Encode(const QString& text) const
     if (encoding_ == Encoding::Utf8)
         return text.toStdString();
     return EncodeCp1252(text);
+}
+
+bool TextCodec::CanEncode(const QString& text) const
+{
+    if (encoding_ == Encoding::Utf8)
+        return !HasLoneSurrogate(text);
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return Cp1252Byte(c).has_value(); });
 }
 
 QString TextCodec::DecodeLines(const std::string& text) const

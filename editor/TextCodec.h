@@ -24,6 +24,9 @@ public:
 
     QString Decode(const std::string& text) const;
     std::string Encode(const QString& text) const;
+    // Whether Encode keeps every character: Windows-1252 holds few, and
+    // neither encoding holds a lone surrogate. Encode writes '?' instead.
+    bool CanEncode(const QString& text) const;
 
     // Multi-line texts: the document separates lines with CR LF, the
     // widgets with LF.

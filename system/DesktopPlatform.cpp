@@ -141,6 +141,16 @@ void DesktopPlatform::OpenUrl(const QUrl& url)
     QDesktopServices::openUrl(url);
 }
 
+bool DesktopPlatform::HasCompiledHelp([[maybe_unused]] const QString& helpFile)
+{
+#ifdef Q_OS_WIN
+    return FileExists(helpFile);
+#else
+    // No desktop here has a viewer for compiled HTML help.
+    return false;
+#endif
+}
+
 void DesktopPlatform::ShowHelp(const QString& helpFile, HelpView)
 {
     // The desktop's viewer for the help file has no separate index page to

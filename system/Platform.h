@@ -38,6 +38,8 @@ public:
     virtual bool RenameFile(const QString& from, const QString& to) = 0;
     virtual bool CopyFile(const QString& from, const QString& to) = 0;
     virtual bool DeleteFile(const QString& path) = 0;
+    // Whether both name files with the same bytes; false when either cannot be read.
+    virtual bool SameFileContent(const QString& a, const QString& b) = 0;
     // The hidden attribute where the platform has one; nothing elsewhere.
     virtual void AddHiddenAttribute(const QString& path) = 0;
     virtual void ClearAttributes(const QString& path) = 0;
@@ -63,6 +65,9 @@ public:
     // Starts a program that outlives the editor; false when it did not start.
     virtual bool StartDetached(const QString& program, const QStringList& arguments) = 0;
     virtual void OpenUrl(const QUrl& url) = 0;
+    // Whether ShowHelp can show helpFile: it exists and the platform has a
+    // viewer for it (Windows' HTML Help). Elsewhere the built-in manual serves.
+    virtual bool HasCompiledHelp(const QString& helpFile) = 0;
     virtual void ShowHelp(const QString& helpFile, HelpView view) = 0;
 
     // The system clipboard, plain text only.
@@ -83,6 +88,7 @@ public:
     bool RenameFile(const QString& from, const QString& to) override;
     bool CopyFile(const QString& from, const QString& to) override;
     bool DeleteFile(const QString& path) override;
+    bool SameFileContent(const QString& a, const QString& b) override;
     void AddHiddenAttribute(const QString& path) override;
     void ClearAttributes(const QString& path) override;
 
@@ -98,6 +104,7 @@ public:
     QString DefaultApplicationFor(const QString& path) override;
     bool StartDetached(const QString& program, const QStringList& arguments) override;
     void OpenUrl(const QUrl& url) override;
+    bool HasCompiledHelp(const QString& helpFile) override;
     void ShowHelp(const QString& helpFile, HelpView view) override;
 
     bool ClipboardHasText() override;

@@ -94,7 +94,7 @@ bool ProgramHider::CopyOrReport(const QString& from, const QString& to)
     return false;
 }
 
-bool ProgramHider::PutLauncherInPlace(const HidePaths& paths)
+bool ProgramHider::CanHide(const HidePaths& paths)
 {
     // Without an extension the hidden name would not be recognised as one,
     // and a lone dot would give the hidden program the definition file's
@@ -110,13 +110,37 @@ bool ProgramHider::PutLauncherInPlace(const HidePaths& paths)
         ShowError(paths.program + QStringLiteral("\nis a definition file and cannot be hidden"));
         return false;
     }
-    if (!RequireExistingFile(paths.program) || !RequireExistingFile(paths.launcher) ||
-        !RenameOrReport(paths.program, paths.hidden))
+    return RequireExistingFile(paths.program) && RequireExistingFile(paths.launcher);
+}
+
+bool ProgramHider::PutLauncherInPlace(const HidePaths& paths)
+{
+    if (!RenameOrReport(paths.program, paths.hidden))
         return false;
     if (!CopyOrReport(paths.launcher, paths.program)) {
         RenameOrReport(paths.hidden, paths.program);
         return false;
     }
+    return true;
+}
+
+bool ProgramHider::PutProgramBack(const HidePaths& paths)
+{
+    return RemoveLauncherCopy(paths.program, paths.launcher) &&
+           RenameOrReport(paths.hidden, paths.program);
+}
+
+bool ProgramHider::RemoveLauncherCopy(const QString& copy, const QString& launcher)
+{
+    if (!RequireExistingFile(launcher))
+        return false;
+    if (!platform_.SameFileContent(copy, launcher)) {
+        ShowError(copy + QStringLiteral("\nis not the launcher copy and was left in place"));
+        return false;
+    }
+    // A copy that cannot be deleted makes the rename that follows fail,
+    // which then reports it.
+    platform_.DeleteFile(copy);
     return true;
 }
 
@@ -128,10 +152,8 @@ void ProgramHider::HideFiles(const HidePaths& paths)
 
 bool ProgramHider::RestoreProgram(const HidePaths& paths)
 {
-    // A launcher copy that cannot be deleted makes the rename fail, which
-    // then reports it; the program stays where it is.
-    platform_.DeleteFile(paths.restored);
-    if (!RenameOrReport(paths.program, paths.restored))
+    if (!RemoveLauncherCopy(paths.restored, paths.launcher) ||
+        !RenameOrReport(paths.program, paths.restored))
         return false;
     platform_.ClearAttributes(paths.restored);
     platform_.ClearAttributes(paths.definition);

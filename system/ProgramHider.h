@@ -30,15 +30,22 @@ public:
     bool RenameOrReport(const QString& from, const QString& to);
     bool CopyOrReport(const QString& from, const QString& to);
 
+    // Whether the program can be hidden: it has an extension, is no
+    // definition file, and it and the launcher exist. Touches no file.
+    bool CanHide(const HidePaths& paths);
     // Moves the program aside and puts a copy of the launcher under its name.
     // True when the hidden path holds the program and the copy stands at the
     // program's path; on false every file is as it was, or the user was told
     // which one is not.
     bool PutLauncherInPlace(const HidePaths& paths);
+    // Takes back PutLauncherInPlace when a later step of the hide failed.
+    // False, with the user told why, when the program stays hidden.
+    bool PutProgramBack(const HidePaths& paths);
     // Gives the hidden program and its definition file the hidden attribute.
     void HideFiles(const HidePaths& paths);
     // Replaces the launcher copy by the hidden program and clears the
     // attributes. False, with the files and attributes left alone, when the
+    // file at the program's name is not a copy of the launcher or the
     // program could not be moved back.
     bool RestoreProgram(const HidePaths& paths);
 
@@ -48,6 +55,9 @@ public:
 
 private:
     void ShowError(const QString& text);
+    // Deletes copy only when it holds the launcher's bytes: whatever else
+    // stands there (a program updated since the hide) is left in place.
+    bool RemoveLauncherCopy(const QString& copy, const QString& launcher);
 
     Platform& platform_;
     Dialogs& dialogs_;

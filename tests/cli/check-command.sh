@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# check-command.sh QUARNED: "QuarnEd --check FILE..." prints each hazard as
-# "FILE: option N: message" and answers 0 (none), 1 (some) or 2 (a file
-# could not be read), without a display.
+# check-command.sh QUARNED: "QuarnEd --check FILE..." prints each finding as
+# "FILE:LINE: warning: message" and each unreadable file as
+# "FILE: error: cannot read: reason" on its errors, and answers 0 (nothing
+# found), 1 (something found) or 2 (a file could not be read), without a
+# display.
 set -uo pipefail
 quarned=$1
 work=$(mktemp -d)
@@ -13,7 +15,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 expect() { # CODE EXPECTED-OUTPUT FILE...
     local code=$1 expected=$2 output status
     shift 2
-    output=$("$quarned" --check "$@" 2>"$work/errors")
+    output=$(timeout 20 "$quarned" --check "$@" 2>"$work/errors")
     status=$?
     [ "$status" -eq "$code" ] || fail "exit code $status, expected $code for $*: $(cat "$work/errors")"
     [ "$output" = "$expected" ] || fail "output for $*:
@@ -23,11 +25,22 @@ $expected"
 }
 
 printf '[Quarn]\r\nName=Clean\r\n[In]\r\nType=String\r\n' >"$work/clean.Quarn"
-printf '[Quarn]\r\n[In]\r\nType=String\r\n[Count]\r\nType=String\r\nArg=-2\r\n' >"$work/negative.Quarn"
+printf '[Quarn]\r\n[In]\r\nType=String\r\nFormt=-i %%s\r\n[in]\r\nType=Select\r\n' >"$work/typo.Quarn"
+# Any bytes at all: a finding, never a hang.
+head -c 300000 /dev/urandom >"$work/noise.Quarn"
 
 expect 0 "" "$work/clean.Quarn"
-expect 1 "$work/negative.Quarn: option 2: Option 2's argument number is negative; after saving it will be 0" \
-    "$work/clean.Quarn" "$work/negative.Quarn"
+expect 1 "$work/typo.Quarn:4: warning: key \"Formt\" is never read: the reader does not ask for it in an option's section (did you mean \"Format\"?)
+$work/typo.Quarn:5: warning: section \"[in]\" has the name of the section at line 2, letter case aside: its keys are never read, as the reader looks only in the first section of a name" \
+    "$work/clean.Quarn" "$work/typo.Quarn"
+output=$(timeout 20 "$quarned" --check "$work/noise.Quarn")
+[ $? -eq 1 ] && grep -q "^$work/noise.Quarn:1: warning: " <<<"$output" || fail "no findings in noise"
 expect 2 "" "$work/missing.Quarn" "$work/clean.Quarn"
-grep -qF "missing.Quarn: cannot be read" "$work/errors" || fail "no message for the missing file"
+grep -qxF "$work/missing.Quarn: error: cannot read: No such file or directory" "$work/errors" \
+    || fail "no message for the missing file"
+# A FIFO is refused at once, with the reason, instead of waiting for a writer.
+mkfifo "$work/fifo.Quarn"
+expect 2 "" "$work/fifo.Quarn"
+grep -qxF "$work/fifo.Quarn: error: cannot read: not a regular file" "$work/errors" \
+    || fail "no reason for the FIFO"
 echo "PASS: check-command"

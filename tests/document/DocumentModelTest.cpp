@@ -1,9 +1,19 @@
 #include "document/DefDocument.h"
+#include "document/FileBytes.h"
 #include "tests/support/DocumentPrinting.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <system_error>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using Edit = std::function<void(CDefDocument&)>;
 Q_DECLARE_METATYPE(Edit)
@@ -222,6 +232,66 @@ private Q_SLOTS:
         QCOMPARE(document.Path, path);
         QVERIFY(!document.IsModified());
         QCOMPARE(document.Saved, document.Current);
+    }
+
+    // Only a regular file of bounded size is read: anything else is refused
+    // at once, never waited for nor read without end.
+    void onlyBoundedRegularFilesAreRead_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("asProgram"); // opened by the name of a program beside it
+        QTest::addColumn<std::string>("reason");
+        const std::string missing = std::generic_category().message(ENOENT);
+        for (const bool asProgram : {false, true}) {
+            const char* how = asProgram ? "beside a program" : "opened";
+            const auto row = [&](const char* kind, const std::string& reason) {
+                QTest::addRow("%s, %s", kind, how)
+                    << QString::fromLatin1(kind) << asProgram << reason;
+            };
+            row("FIFO", "not a regular file");
+            row("link to /dev/zero", "not a regular file");
+            row("folder", "not a regular file");
+            row("256 MiB and a byte", "too large to be a definition file");
+            // Nothing beside a program is no failure: the program is adopted.
+            row("missing", asProgram ? std::string() : missing);
+        }
+    }
+
+    void onlyBoundedRegularFilesAreRead()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("FIFOs and devices are POSIX files");
+#else
+        QFETCH(QString, kind);
+        QFETCH(bool, asProgram);
+        QFETCH(std::string, reason);
+        QTemporaryDir folder;
+        const std::string definition = folder.filePath(QStringLiteral("x.Quarn")).toStdString();
+        if (kind == QLatin1String("FIFO")) {
+            QCOMPARE(mkfifo(definition.c_str(), 0600), 0);
+        } else if (kind == QLatin1String("link to /dev/zero")) {
+            std::filesystem::create_symlink("/dev/zero", definition);
+        } else if (kind == QLatin1String("folder")) {
+            std::filesystem::create_directory(definition);
+        } else if (kind != QLatin1String("missing")) {
+            std::ofstream{definition};
+            // Sparse: no disk is used.
+            std::filesystem::resize_file(definition, MaxDefinitionFileSize + 1);
+        }
+        CDefDocument document = ThreeOptions();
+        const CDef before = document.Current;
+        LoadFailure failure;
+        // A FIFO without a writer would block an ordinary open for ever.
+        alarm(10);
+        const LoadResult result = document.Load(
+            asProgram ? folder.filePath(QStringLiteral("x")).toStdString() : definition, &failure);
+        alarm(0);
+        QVERIFY(result == (asProgram ? LoadResult::ProgramAdopted : LoadResult::NotFound));
+        QCOMPARE(failure.reason, reason);
+        QCOMPARE(failure.path, reason.empty() ? std::string() : definition);
+        QCOMPARE(document.Saved, before);
+        QCOMPARE(document.Path, asProgram ? definition : std::string());
+#endif
     }
 };
 

@@ -13,8 +13,14 @@
 #include <QFile>
 #include <QMenu>
 #include <QTest>
-
+#include <chrono>
+#include <filesystem>
 #include <fstream>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 Q_DECLARE_METATYPE(PromptAnswer)
 
@@ -320,6 +326,156 @@ private Q_SLOTS:
         QVERIFY(IsModified(harness));
     }
 
+    // --- Replacing files ------------------------------------------------------
+
+    // A file that stands where Save As would write, the typed name's
+    // definition file included, is replaced only on Yes; No stops as a
+    // cancelled Save As does, also the command that prompted.
+    void replacingAnotherFileAsks_data()
+    {
+        QTest::addColumn<QString>("existing");
+        QTest::addColumn<bool>("opened"); // the document was read from it
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QList<bool>>("answers"); // empty: no question
+        const auto row = [](const char* name, const char* existing, bool opened, const char* chosen,
+                            const char* command, QList<bool> answers) {
+            QTest::newRow(name) << QString::fromLatin1(existing) << opened
+                                << QString::fromLatin1(chosen) << QString::fromLatin1(command)
+                                << answers;
+        };
+        row("another file, Yes", "other.Quarn", false, "other.Quarn", "Save As", {true});
+        row("another file, No", "other.Quarn", false, "other.Quarn", "Save As", {false});
+        row("typed third.txt, Yes", "third.Quarn", false, "third.txt", "Save As", {true});
+        row("typed third.txt, No", "third.Quarn", false, "third.txt", "Save As", {false});
+        row("the document's own file", "tool.Quarn", true, "tool.Quarn", "Save As", {});
+        row("closing, Yes", "other.Quarn", false, "other.txt", "Exit", {true});
+        row("closing, No", "other.Quarn", false, "other.txt", "Exit", {false});
+        row("New, No", "other.Quarn", false, "other.txt", "New", {false});
+    }
+
+    void replacingAnotherFileAsks()
+    {
+        QFETCH(QString, existing);
+        QFETCH(bool, opened);
+        QFETCH(QString, chosen);
+        QFETCH(QString, command);
+        QFETCH(QList<bool>, answers);
+        MainFormHarness harness;
+        const QByteArray theirs = "[Quarn]\r\nName=Theirs\r\n";
+        const QString target = harness.WriteFile(existing, theirs);
+        if (opened)
+            harness.Open(target);
+        QTest::keyClicks(harness.Edit("Program"), QStringLiteral("tool"));
+        harness.dialogs.questionAnswers = answers;
+        harness.dialogs.fileAnswers.append(harness.PathOf(chosen));
+        if (command == QLatin1String("Save As")) {
+            harness.Trigger("FileSaveAs");
+        } else {
+            harness.dialogs.promptAnswers.append(PromptAnswer::Yes);
+            RunGuardedCommand(harness, command);
+        }
+
+        QVERIFY(harness.dialogs.AllAnswersUsed());
+        QCOMPARE(harness.dialogs.Count(Kind::Question), answers.size());
+        if (!answers.isEmpty()) {
+            const FakeDialogs::Shown question = harness.dialogs.Last(Kind::Question);
+            QCOMPARE(question.caption, QStringLiteral("Quarn Editor"));
+            QCOMPARE(question.text,
+                     target + QStringLiteral(" already exists.\nDo you want to replace it?"));
+        }
+        const bool written = answers != QList<bool>{false};
+        QCOMPARE(harness.ReadFile(existing) != theirs, written);
+        QCOMPARE(IsModified(harness), !written);
+        QCOMPARE(harness.Edit("Program")->text(), QStringLiteral("tool"));
+        QCOMPARE(harness.Form().isVisible(), !written || command != QLatin1String("Exit"));
+    }
+
+    // Save over the document's own file asks when another program changed
+    // its bytes since they were read; a file merely touched, or gone, is
+    // written without a question.
+    void changedOnDiskAsks_data()
+    {
+        QTest::addColumn<QByteArray>("theirs"); // empty: the file is removed
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QList<bool>>("answers");
+        const QByteArray other = "[Quarn]\r\nName=Theirs\r\n";
+        const QByteArray sameSize = QByteArray(WithoutOptions).replace("Bare", "Bore");
+        QTest::newRow("changed, Yes") << other << QStringLiteral("Save") << QList<bool>{true};
+        QTest::newRow("changed, No") << other << QStringLiteral("Save") << QList<bool>{false};
+        QTest::newRow("changed, No stops closing")
+            << other << QStringLiteral("Exit") << QList<bool>{false};
+        QTest::newRow("changed at the same size, No")
+            << sameSize << QStringLiteral("Save") << QList<bool>{false};
+        QTest::newRow("touched only") << WithoutOptions << QStringLiteral("Save") << QList<bool>{};
+        QTest::newRow("gone") << QByteArray() << QStringLiteral("Save") << QList<bool>{};
+    }
+
+    void changedOnDiskAsks()
+    {
+        QFETCH(QByteArray, theirs);
+        QFETCH(QString, command);
+        QFETCH(QList<bool>, answers);
+        MainFormHarness harness;
+        const QString path = harness.WriteFile(QStringLiteral("tool.Quarn"), WithoutOptions);
+        harness.Open(path);
+        Append(harness, "Name", QStringLiteral("!"));
+        const std::filesystem::path file = path.toStdString();
+        const auto loaded = std::filesystem::last_write_time(file);
+        if (theirs.isEmpty()) {
+            QVERIFY(QFile::remove(path));
+        } else {
+            harness.WriteFile(QStringLiteral("tool.Quarn"), theirs);
+            // Later for certain, whatever the file system's clock step.
+            std::filesystem::last_write_time(file, loaded + std::chrono::seconds(10));
+        }
+        harness.dialogs.questionAnswers = answers;
+        if (command == QLatin1String("Exit"))
+            harness.dialogs.promptAnswers.append(PromptAnswer::Yes);
+        harness.Trigger(command == QLatin1String("Exit") ? "FileExit" : "FileSave");
+
+        QVERIFY(harness.dialogs.AllAnswersUsed());
+        QCOMPARE(harness.dialogs.Count(Kind::Question), answers.size());
+        if (!answers.isEmpty()) {
+            QCOMPARE(harness.dialogs.Last(Kind::Question).text,
+                     path + QStringLiteral(" was changed by another program.\n"
+                                           "Do you want to replace those changes?"));
+        }
+        const bool written = answers != QList<bool>{false};
+        QCOMPARE(harness.ReadFile(QStringLiteral("tool.Quarn")),
+                 written ? QByteArray(WithoutOptions).replace("Bare", "Bare!") : theirs);
+        QCOMPARE(IsModified(harness), !written);
+        QVERIFY(harness.Form().isVisible());
+        // Once written, the file is the document's again: no question.
+        if (written) {
+            Append(harness, "Name", QStringLiteral("?"));
+            harness.Trigger("FileSave");
+            QCOMPARE(harness.dialogs.Count(Kind::Question), answers.size());
+        }
+    }
+
+    // A file that cannot be opened shows no message box, but the status
+    // bar says why for a few seconds; a FIFO is not waited for.
+    void unreadableFileIsToldInTheStatusBar()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("FIFOs are POSIX files");
+#else
+        MainFormHarness scratch;
+        const QString fifo = scratch.PathOf(QStringLiteral("fifo.Quarn"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        alarm(10); // an open that waits for a writer ends the test
+        MainFormHarness harness({fifo});
+        alarm(0);
+        QStatusBar* status = harness.Form().statusBar();
+        QCOMPARE(status->currentMessage(),
+                 QStringLiteral("Could not open ") + fifo + QStringLiteral(": not a regular file"));
+        QCOMPARE(harness.dialogs.shown.size(), 0);
+        QCOMPARE(harness.Document().Path, std::string());
+        QTRY_VERIFY_WITH_TIMEOUT(status->currentMessage().isEmpty(), 8000);
+#endif
+    }
+
     // --- The bytes of a document --------------------------------------------
 
     // Opened and saved without edits: the file is what the writer makes of
@@ -414,6 +570,7 @@ private Q_SLOTS:
         if (newFirst) {
             harness.Trigger("FileNew");
             harness.dialogs.fileAnswers.append(harness.PathOf(QStringLiteral("tool.Quarn")));
+            harness.dialogs.questionAnswers.append(true); // replace the file read before
         }
         // Characters beyond ASCII arrive as the text of a key event.
         QTest::sendKeyEvent(QTest::Click, harness.Edit("Name"), Qt::Key_unknown,
@@ -871,6 +1028,8 @@ private Q_SLOTS:
     void helpCommands()
     {
         MainFormHarness harness;
+        // Where the compiled help file has a viewer (Windows), it serves.
+        harness.platform.compiledHelp = true;
         const QString help = harness.PathOf(QStringLiteral("Quarn.chm"));
         QCOMPARE(harness.Form().HelpPath(), help);
         Press(harness, Qt::Key_F1);

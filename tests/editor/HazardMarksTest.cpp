@@ -2,9 +2,31 @@
 // option list carry an icon and the explanation, and the status bar counts
 // them, whenever the document is collected. Nothing stops a save.
 #include "tests/editor/MainFormHarness.h"
+#include "tests/support/ReloadChanges.h"
 
 #include <QLabel>
 #include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+// Options Input (a value), Output (listed values), Third.
+const QByteArray Plain = "[Quarn]\r\nName=Tool\r\n[Input]\r\nType=String\r\nValue=in\r\n"
+                         "[Output]\r\nType=Select\r\nValue1=fast\r\nValue2=slow\r\n"
+                         "[Third]\r\nType=String\r\n";
+
+// The texts of the settings page and of the option shown, as the user sees them.
+QStringList ShownTexts(MainFormHarness& harness)
+{
+    QStringList texts;
+    for (const char* box : {"Name", "Program", "Directory", "Shell", "NameOption", "Value",
+                            "Format", "EditValues"})
+        texts.append(harness.Edit(box)->text());
+    return texts;
+}
+
+} // namespace
 
 class HazardMarksTest : public QObject
 {
@@ -17,6 +39,119 @@ private:
     }
 
 private Q_SLOTS:
+    // A row per kind of mark: an edit, the marks it gives, and the truth of
+    // a real save and reload (the file's document, and the texts the window
+    // shows, before and after).
+    void marksWhatASaveAndReloadChanges_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("control"); // a line edit to type into, or an action
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("marked"); // -1: the program settings
+        QTest::addColumn<QString>("message");   // of the last marked entry, or the summary's
+
+        QTest::newRow("same name as an earlier option")
+            << Plain << 1 << "NameOption" << "INPUT" << QList<int>{1}
+            << "Option 2 has the same name as option 1; after saving it will read option 1's "
+               "settings";
+        QTest::newRow("named like the settings' section")
+            << Plain << 0 << "NameOption" << "quarn" << QList<int>{0}
+            << "Option 1 is named like the program settings' section; after saving it will "
+               "read the program settings";
+        QTest::newRow("bracket in the name")
+            << Plain << 0 << "NameOption" << "in]put" << QList<int>{0}
+            << "Option 1's name contains ']'; after saving it will be cut to \"in\"";
+        QTest::newRow("no name") << Plain << 1 << "NameOption" << "" << QList<int>{1}
+                                 << "Option 2 has no name; after saving it will be named "
+                                    "\"Option 2\"";
+        QTest::newRow("a name that ends the list")
+            << Plain << 0 << "NameOption" << "]x" << QList<int>{0, 1, 2}
+            << "Option 3 will be lost after saving, because option 1's name ends the option "
+               "list";
+        QTest::newRow("empty listed value")
+            << Plain << 1 << "EditValues" << "" << QList<int>{1}
+            << "Option 2's listed value 1 is empty; after saving it and the values after it "
+               "will be lost";
+        QTest::newRow("a line too long")
+            << Plain << 0 << "Format" << QString(40958, QLatin1Char('f')) << QList<int>{0}
+            << "Option 1's format is longer than a line of the file can hold; after saving it "
+               "will be cut";
+        QTest::newRow("a line at the exact capacity")
+            << Plain << 0 << "Value" << QString(40958 - 6, QLatin1Char('v')) << QList<int>{}
+            << QString();
+        QTest::newRow("negative argument from the file")
+            << QByteArray("[Quarn]\r\n[A]\r\nType=String\r\n[B]\r\nType=String\r\nArg=-3\r\n")
+            << 0 << "" << "" << QList<int>{1}
+            << "Option 2's argument number is negative; after saving it will be 0";
+        QTest::newRow("default mark moved up")
+            << QByteArray(Plain).replace("Name=Tool", "First=2") << 2 << "EditUp" << ""
+            << QList<int>{1, 2}
+            << "Option 3 does not carry the default mark, but after saving it will";
+        // A file that is not valid UTF-8 is shown as Windows-1252.
+        const QByteArray windows1252 = QByteArray(Plain).replace("Tool", "Caf\xe9");
+        QTest::newRow("a character the file's encoding cannot store")
+            << windows1252 << 0 << "Value" << QStringLiteral("\u0142") << QList<int>{0}
+            << "Option 1's value contains characters that this file's encoding cannot store";
+        QTest::newRow("the same in the program settings")
+            << windows1252 << 0 << "Program" << QStringLiteral("/bin/\u0142") << QList<int>{-1}
+            << "The program contains characters that this file's encoding cannot store";
+    }
+
+    void marksWhatASaveAndReloadChanges()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, row);
+        QFETCH(QString, control);
+        QFETCH(QString, text);
+        QFETCH(QList<int>, marked);
+        QFETCH(QString, message);
+
+        MainFormHarness harness;
+        const QString path = harness.WriteFile(QStringLiteral("marks.Quarn"), file);
+        harness.Open(path);
+        QListWidget* list = harness.List("OptionList");
+        harness.FocusOptionList();
+        harness.ClickRow(list, row);
+        harness.Idle();
+        if (harness.Action(qPrintable(control)))
+            harness.Trigger(qPrintable(control));
+        else if (!control.isEmpty())
+            harness.Edit(qPrintable(control))->setText(text);
+        harness.Form().CollectDocument();
+
+        QList<int> shownMarks;
+        if (Summary(harness)->text().startsWith(QLatin1String("The program settings")))
+            shownMarks.append(-1);
+        for (int entry = 0; entry < list->count(); ++entry) {
+            if (!list->item(entry)->icon().isNull())
+                shownMarks.append(entry);
+        }
+        QCOMPARE(shownMarks, marked);
+        if (!marked.isEmpty()) {
+            const QString shown = marked.back() < 0 ? Summary(harness)->toolTip()
+                                                    : list->item(marked.back())->toolTip();
+            QCOMPARE(shown, message);
+        }
+
+        // The truth: save, open again, show the same option.
+        const int current = harness.Form().CurrentOption();
+        const CDef saved = harness.Document().Current;
+        const QStringList shownBefore = ShownTexts(harness);
+        harness.Trigger("FileSave");
+        harness.Open(path);
+        QList<int> changed = ChangedByReload(saved, harness.Document().Current);
+        harness.ClickRow(list, current);
+        // The texts shown: the settings', then the option's.
+        const QStringList shownAfter = ShownTexts(harness);
+        if (shownBefore.mid(0, 4) != shownAfter.mid(0, 4) && !changed.contains(-1))
+            changed.prepend(-1);
+        if (shownBefore.mid(4) != shownAfter.mid(4) && !changed.contains(current))
+            changed.append(current);
+        std::sort(changed.begin(), changed.end());
+        QCOMPARE(changed, marked);
+    }
+
     void marksFollowTheDocument()
     {
         MainFormHarness harness;

@@ -2,10 +2,13 @@
 // of the launcher, undoing it, and the button's state derived from the disk.
 #include "tests/editor/MainFormHarness.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QTest>
+
+#include <unistd.h>
 
 class HideTest : public QObject
 {
@@ -145,6 +148,83 @@ private Q_SLOTS:
         QVERIFY(harness.Button("Hide")->isEnabled());
         harness.Edit("Program")->clear();
         QVERIFY(!harness.Button("Hide")->isEnabled());
+    }
+
+    // The definition file cannot be written: the hide is taken back.
+    void failedSaveTakesTheHideBack_data()
+    {
+        QTest::addColumn<bool>("readOnlyFile"); // else a folder stands at its name
+        QTest::newRow("folder at the definition's name") << false;
+        QTest::newRow("read-only definition file") << true;
+    }
+
+    void failedSaveTakesTheHideBack()
+    {
+        QFETCH(bool, readOnlyFile);
+        if (readOnlyFile && ::geteuid() == 0)
+            QSKIP("root writes read-only files");
+        MainFormHarness harness;
+        const QString program = PrepareFiles(harness);
+        const QString definition = harness.PathOf(QStringLiteral("grep.Quarn"));
+        if (readOnlyFile) {
+            harness.WriteFile(QStringLiteral("grep.Quarn"), "old options");
+            QVERIFY(QFile::setPermissions(definition, QFile::ReadOwner));
+        } else {
+            QVERIFY(QDir().mkdir(definition));
+        }
+        harness.dialogs.questionAnswers = {true}; // replace what stands there
+        harness.Edit("Program")->setText(program);
+        ClickHide(harness);
+        ExpectHidden(harness, false);
+        QCOMPARE(harness.Edit("Program")->text(), program);
+        QCOMPARE(harness.ReadFile(QStringLiteral("grep.exe")), QByteArray("the program"));
+        QVERIFY(!QFile::exists(harness.PathOf(QStringLiteral("grep.Quarnexe"))));
+        QCOMPARE(harness.ReadFile(QStringLiteral("grep.Quarn")),
+                 readOnlyFile ? QByteArray("old options") : QByteArray());
+        QCOMPARE(harness.dialogs.Count(FakeDialogs::Shown::Kind::Error), 1);
+        const FakeDialogs::Shown error = harness.dialogs.Last(FakeDialogs::Shown::Kind::Error);
+        QCOMPARE(error.caption, QStringLiteral("Quarn Editor"));
+        QVERIFY(error.text.startsWith(QStringLiteral("Could not save\n") + definition +
+                                      QLatin1Char('\n')));
+    }
+
+    void existingDefinitionFile_data()
+    {
+        QTest::addColumn<bool>("openedFirst"); // the definition file is the document's own
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<bool>("hidden");
+        QTest::newRow("yes replaces it") << false << QList<bool>{true} << true;
+        QTest::newRow("no touches nothing") << false << QList<bool>{false} << false;
+        QTest::newRow("the document's own, no question") << true << QList<bool>{} << true;
+    }
+
+    void existingDefinitionFile()
+    {
+        QFETCH(bool, openedFirst);
+        QFETCH(QList<bool>, answers);
+        QFETCH(bool, hidden);
+        MainFormHarness harness;
+        const QString program = PrepareFiles(harness);
+        const QByteArray old = "[Quarn]\r\nName=Old\r\nProgram=" + program.toUtf8() + "\r\n";
+        const QString definition = harness.WriteFile(QStringLiteral("grep.Quarn"), old);
+        if (openedFirst)
+            harness.Open(definition);
+        else
+            harness.Edit("Program")->setText(program);
+        harness.dialogs.questionAnswers = answers;
+        ClickHide(harness);
+        QVERIFY(harness.dialogs.AllAnswersUsed());
+        if (!answers.isEmpty()) {
+            const FakeDialogs::Shown question =
+                harness.dialogs.Last(FakeDialogs::Shown::Kind::Question);
+            QCOMPARE(question.caption, QStringLiteral("Quarn Editor"));
+            QCOMPARE(question.text,
+                     definition + QStringLiteral(" already exists.\nDo you want to replace it?"));
+        }
+        ExpectHidden(harness, hidden);
+        QCOMPARE(harness.ReadFile(QStringLiteral("grep.exe")),
+                 hidden ? QByteArray("#!/bin/sh\necho launcher\n") : QByteArray("the program"));
+        QCOMPARE(harness.ReadFile(QStringLiteral("grep.Quarn")) == old, !hidden);
     }
 
     void altHWithTheButtonEnabledHides()

@@ -49,7 +49,9 @@ for path in ./usr/bin/QuarnEd \
     ./usr/share/applications/org.example.QuarnEd.desktop \
     ./usr/share/mime/packages/org.example.QuarnEd.xml \
     ./usr/share/icons/hicolor/scalable/apps/org.example.QuarnEd.svg \
-    ./usr/share/icons/hicolor/48x48/apps/org.example.QuarnEd.png; do
+    ./usr/share/icons/hicolor/48x48/apps/org.example.QuarnEd.png \
+    ./usr/share/man/man1/QuarnEd.1 \
+    ./usr/share/metainfo/org.example.QuarnEd.metainfo.xml; do
     grep -qx "$path" <<<"$contents" || fail "the package lacks $path"
 done
 unwanted=$(grep -E '^\./usr/share/mime/[^/]+$|mimeinfo\.cache$|icon-theme\.cache$' <<<"$contents")

@@ -3,7 +3,8 @@
 # integration with the freedesktop tools themselves, the way a desktop
 # would see it: the entry is valid, .Quarn files are recognised by name
 # (any letter case) and by their first line, the editor is their default
-# application, and the installed program starts.
+# application, `man QuarnEd` shows the usage, the software-centre metadata
+# is valid, and the installed program starts.
 #
 #   install_test.sh <cmake> <build dir>
 set -uo pipefail
@@ -36,7 +37,8 @@ in_prefix_session() {
 mkdir -p "$work/home" "$work/data-home" "$work/config-home" "$work/config-dirs" "$work/runtime"
 chmod 700 "$work/runtime"
 
-for tool in desktop-file-validate update-mime-database update-desktop-database xdg-mime file; do
+for tool in desktop-file-validate update-mime-database update-desktop-database xdg-mime file \
+    man appstreamcli; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
 done
 # Without a desktop, xdg-mime asks `mimetype` (libfile-mimeinfo-perl), the
@@ -122,6 +124,36 @@ EOF
 default_app=$(in_prefix_session xdg-mime query default "$quarn_type")
 [ "$default_app" = "$app_id.desktop" ] \
     || fail "xdg-mime names '$default_app' as the default for $quarn_type, expected $app_id.desktop"
+
+# --- Manual page and software-centre metadata ----------------------------
+man_page=$share/man/man1/QuarnEd.1
+if [ ! -f "$man_page" ]; then
+    fail "the manual page $man_page is not installed"
+elif ! page=$(MANPATH="$share/man" MANWIDTH=80 man -P cat QuarnEd 2>/dev/null); then
+    fail "man QuarnEd does not find the installed page"
+else
+    # The synopsis holds the forms that --help prints.
+    forms=$("$prefix/bin/QuarnEd" --help | sed -n 's/^\(Usage:\)\{0,1\} *\(QuarnEd.*\)$/\2/p')
+    [ "$(wc -l <<<"$forms")" -eq 4 ] || fail "--help shows other forms than expected: $forms"
+    while read -r form; do
+        grep -qxF -- "       $form" <<<"$page" || fail "man QuarnEd lacks the form '$form'"
+    done <<<"$forms"
+fi
+
+metainfo=$share/metainfo/$app_id.metainfo.xml
+if [ ! -f "$metainfo" ]; then
+    fail "the metainfo file $metainfo is not installed"
+else
+    appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 \
+        || fail "appstreamcli rejects the metainfo: $(cat "$work/appstream.log")"
+    grep -qF "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" \
+        || fail "the metainfo does not name the desktop entry $app_id.desktop"
+    grep -qF "<mediatype>$quarn_type</mediatype>" "$metainfo" \
+        || fail "the metainfo does not name the type $quarn_type"
+    version=$("$prefix/bin/QuarnEd" --version)
+    grep -qF "<release version=\"${version#QuarnEd }\"" "$metainfo" \
+        || fail "the metainfo has no release for '$version'"
+fi
 
 # --- The installed program starts ----------------------------------------
 # It must run from its installed place (no build-tree paths); still running

@@ -49,6 +49,11 @@ void TestPlatform::OpenUrl(const QUrl& url)
     openedUrls.append(url);
 }
 
+bool TestPlatform::HasCompiledHelp(const QString&)
+{
+    return compiledHelp;
+}
+
 void TestPlatform::ShowHelp(const QString& helpFile, HelpView view)
 {
     helpRequests.append({helpFile, view});

@@ -24,6 +24,8 @@ public:
     bool startSucceeds = true;
     QList<QStringList> startedPrograms; // program, then its arguments
     QList<QUrl> openedUrls;
+    // Whether the compiled help file has a viewer, as on Windows when it exists.
+    bool compiledHelp = false;
     QList<QPair<QString, HelpView>> helpRequests;
 
     QString ReadSetting(const QString& group, const QString& key) override;
@@ -35,6 +37,7 @@ public:
     QString DefaultApplicationFor(const QString& path) override;
     bool StartDetached(const QString& program, const QStringList& arguments) override;
     void OpenUrl(const QUrl& url) override;
+    bool HasCompiledHelp(const QString& helpFile) override;
     void ShowHelp(const QString& helpFile, HelpView view) override;
     bool ClipboardHasText() override;
     QString ClipboardText() override;

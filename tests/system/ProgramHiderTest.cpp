@@ -149,6 +149,8 @@ private Q_SLOTS:
     void failedHide();
     void refusedUndo_data();
     void refusedUndo();
+    void launcherCopyRemoved_data();
+    void launcherCopyRemoved();
     void hiddenState_data();
     void hiddenState();
 };
@@ -330,7 +332,7 @@ void ProgramHiderTest::failedHide()
     if (copyFault == CopyFault::TargetReappears)
         files.platform.appearsBeforeCopy = paths.program;
 
-    QVERIFY(!files.hider.PutLauncherInPlace(paths));
+    QVERIFY(!(files.hider.CanHide(paths) && files.hider.PutLauncherInPlace(paths)));
     QCOMPARE(files.Messages(), Expand(messages, paths));
     QTEST(Workspace::Content(paths.program), "atProgram");
     QTEST(Workspace::Content(paths.hidden), "atHidden");
@@ -364,6 +366,62 @@ void ProgramHiderTest::refusedUndo()
     QCOMPARE(Workspace::Content(undo.program), ProgramText);
     QTEST(Workspace::Content(undo.restored), "atRestored");
     QCOMPARE(files.platform.cleared, QStringList());
+}
+
+void ProgramHiderTest::launcherCopyRemoved_data()
+{
+    QTest::addColumn<bool>("rollback");        // taking back a hide, else the undo
+    QTest::addColumn<QByteArray>("launcher");  // empty: no launcher
+    QTest::addColumn<QByteArray>("atProgram"); // written over the copy; null: the copy
+    QTest::addColumn<QStringList>("messages"); // none: the program is back at its name
+
+    const QByteArray big(200 * 1024, 'x');
+    const QByteArray bigChanged = QByteArray(big).replace(big.size() - 1, 1, "y");
+    const QStringList leftInPlace{
+        QStringLiteral("{P}\nis not the launcher copy and was left in place")};
+    QTest::newRow("undo, copy") << false << LauncherText << QByteArray() << QStringList();
+    QTest::newRow("undo, program updated since the hide")
+        << false << LauncherText << QByteArrayLiteral("updated program") << leftInPlace;
+    QTest::newRow("undo, same size, other bytes")
+        << false << LauncherText << QByteArray(LauncherText).replace("launcher", "updated!")
+        << leftInPlace;
+    QTest::newRow("undo, copy over several chunks")
+        << false << big << QByteArray() << QStringList();
+    QTest::newRow("undo, differs in the last chunk") << false << big << bigChanged << leftInPlace;
+    QTest::newRow("undo, launcher gone") << false << QByteArray() << QByteArray()
+                                         << QStringList{QStringLiteral("{L}\ndoes not exist")};
+    QTest::newRow("rollback, copy") << true << LauncherText << QByteArray() << QStringList();
+    QTest::newRow("rollback, copy replaced")
+        << true << LauncherText << QByteArrayLiteral("someone else's") << leftInPlace;
+}
+
+void ProgramHiderTest::launcherCopyRemoved()
+{
+    QFETCH(bool, rollback);
+    QFETCH(QByteArray, launcher);
+    QFETCH(QByteArray, atProgram);
+    QFETCH(QStringList, messages);
+
+    Workspace files;
+    Workspace::WriteExecutable(files.Launcher(), launcher);
+    const HidePaths hide = files.PathsFor(files.Path(QStringLiteral("bin/grep.sh")));
+    Workspace::WriteExecutable(hide.program, ProgramText);
+    QVERIFY(files.hider.PutLauncherInPlace(hide));
+    if (!atProgram.isNull())
+        FaultyPlatform::WriteFile(hide.program, atProgram);
+    if (launcher.isEmpty())
+        QVERIFY(QFile::remove(files.Launcher()));
+
+    // The launcher copy is at the program's name and the program hidden, either way.
+    const bool back = rollback ? files.hider.PutProgramBack(hide)
+                               : files.hider.RestoreProgram(files.PathsFor(hide.hidden));
+    QCOMPARE(back, messages.isEmpty());
+    QCOMPARE(files.Messages(), Expand(messages, hide));
+    const QByteArray left = atProgram.isNull() ? launcher : atProgram;
+    QCOMPARE(Workspace::Content(hide.program), back ? ProgramText : left);
+    QCOMPARE(Workspace::Content(hide.hidden), back ? QByteArray() : ProgramText);
+    if (!back)
+        QCOMPARE(files.platform.cleared, QStringList());
 }
 
 void ProgramHiderTest::hiddenState_data()

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# usage-options.sh QUARNED: "QuarnEd --help" prints the usage text and
+# "QuarnEd --version" the version, both with exit code 0 and without a
+# display; any other first argument, "./--help" included, is a file.
+set -uo pipefail
+quarned=$(realpath "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+output=$(timeout 20 "$quarned" --help 2>"$work/errors")
+status=$?
+[ "$status" -eq 0 ] || fail "--help exits with $status: $(cat "$work/errors")"
+[ ! -s "$work/errors" ] || fail "--help writes to standard error: $(cat "$work/errors")"
+for line in "Usage: QuarnEd [FILE]" "       QuarnEd --check FILE..." "       QuarnEd --help" \
+    "       QuarnEd --version" "Edit Quarn definition files (.Quarn), or check them from scripts." \
+    "  --version        print the version and exit"; do
+    grep -qxF -- "$line" <<<"$output" || fail "--help lacks the line '$line':
+$output"
+done
+
+output=$(timeout 20 "$quarned" --version 2>&1)
+status=$?
+[ "$status" -eq 0 ] || fail "--version exits with $status: $output"
+[ "$output" = "QuarnEd 1.02.2" ] || fail "--version prints '$output'"
+
+# Only the exact words are options: a file named like one opens in the window
+# (still running after two seconds, timeout's 124), and prints nothing.
+cd "$work" && printf '[Quarn]\r\nName=Not an option\r\n' >./--help
+# A settings folder of its own keeps the user's recent files out of it.
+output=$(HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=offscreen \
+    timeout 2 "$quarned" ./--help 2>/dev/null)
+status=$?
+[ "$status" -eq 124 ] || fail "QuarnEd ./--help ended with $status instead of opening the file"
+[ -z "$output" ] || fail "QuarnEd ./--help printed: $output"
+echo "PASS: usage-options"
