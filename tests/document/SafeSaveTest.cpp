@@ -1,4 +1,5 @@
 #include "document/ByteSink.h"
+#include "tests/document/ChildProcess.h"
 #include "tests/document/TestFiles.h"
 
 #include <QProcess>
@@ -17,7 +18,6 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -44,31 +44,6 @@ bool SaveBytes(const std::string& path, const std::string& bytes, std::string& e
         return true;
     sink.Abandon();
     return false;
-}
-
-// Runs work in a child process; its exit code (-1 when killed) and report.
-std::pair<int, std::string> InChild(const std::function<std::string()>& work)
-{
-    int channel[2];
-    if (::pipe(channel) != 0)
-        return {-1, {}};
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        const std::string report = work();
-        const bool sent = ::write(channel[1], report.data(), report.size()) ==
-                          static_cast<ssize_t>(report.size());
-        ::_exit(sent ? 0 : 1);
-    }
-    ::close(channel[1]);
-    std::string report;
-    char buffer[256];
-    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
-        report.append(buffer, static_cast<std::size_t>(n));
-    ::close(channel[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, report};
 }
 
 std::string SaveReport(const std::string& path, const std::string& bytes,

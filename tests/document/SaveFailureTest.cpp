@@ -1,6 +1,7 @@
 #include "document/ByteSink.h"
 #include "document/DefDocument.h"
 #include "document/DefinitionFile.h"
+#include "tests/document/ChildProcess.h"
 #include "tests/document/TestFiles.h"
 #include "tests/support/DocumentPrinting.h"
 
@@ -13,7 +14,6 @@
 #ifndef _WIN32
 #include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -153,35 +153,13 @@ std::optional<SaveOutcome> SaveWithoutPrivileges(const CDefDocument& document,
 {
     if (!RunningAsRoot())
         return SaveAndCompare(document, path);
-    int channel[2];
-    if (::pipe(channel) != 0)
-        return std::nullopt;
-    const pid_t child = ::fork();
-    if (child < 0) {
-        ::close(channel[0]);
-        ::close(channel[1]);
-        return std::nullopt;
-    }
-    if (child == 0) {
-        ::close(channel[0]);
-        std::string report;
-        if (::setgroups(0, nullptr) == 0 && ::setgid(Nobody) == 0 && ::setuid(Nobody) == 0) {
-            const SaveOutcome outcome = SaveAndCompare(document, path);
-            report = std::string(1, outcome.saved ? '1' : '0') +
-                     (outcome.documentUnchanged ? '1' : '0') + outcome.error;
-        }
-        const bool sent = ::write(channel[1], report.data(), report.size()) ==
-                          static_cast<ssize_t>(report.size());
-        ::_exit(sent ? 0 : 1);
-    }
-    ::close(channel[1]);
-    std::string report;
-    char buffer[256];
-    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
-        report.append(buffer, static_cast<std::size_t>(n));
-    ::close(channel[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
+    const std::string report = InChild([document, path] {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)
+            return std::string();
+        const SaveOutcome outcome = SaveAndCompare(document, path);
+        return std::string(1, outcome.saved ? '1' : '0') +
+               (outcome.documentUnchanged ? '1' : '0') + outcome.error;
+    }).second;
     if (report.size() < 2)
         return std::nullopt;
     return SaveOutcome{report[0] == '1', report[1] == '1', report.substr(2)};
