@@ -73,8 +73,7 @@ bool HasLineFeed(std::string_view text)
 }
 
 // Why a text that keeps to its line reads back otherwise.
-DefinitionHazard ChangedText(int option, TextField field, std::size_t index,
-                             std::string_view text)
+DefinitionHazard ChangedText(int option, TextField field, std::size_t index, std::string_view text)
 {
     const std::string subject = Subject(option, field, index);
     const bool block = field == TextField::Information || field == TextField::ProgramInformation;
@@ -86,8 +85,9 @@ DefinitionHazard ChangedText(int option, TextField field, std::size_t index,
                 subject + " has a line break without a carriage return; after saving it "
                           "will have one"};
     return {option, HazardKind::LineTooLong,
-            subject + (block ? " is longer than the file can hold"
-                             : " is longer than a line of the file can hold") +
+            subject +
+                (block ? " is longer than the file can hold"
+                       : " is longer than a line of the file can hold") +
                 "; after saving it will be cut"};
 }
 
@@ -240,11 +240,11 @@ private:
             for (std::size_t v = 0; v < option.Values.size(); ++v) {
                 ReadBackText(position, TextField::ListedValue, v,
                              ReadBackListedValue(v + 1, option.Values[v]));
-                const bool changed =
-                    !read.changed.empty() && read.changed.back().field == TextField::ListedValue &&
-                    read.changed.back().index == v;
-                const bool readEmpty = changed ? read.changed.back().read.empty()
-                                               : option.Values[v].empty();
+                const bool changed = !read.changed.empty() &&
+                                     read.changed.back().field == TextField::ListedValue &&
+                                     read.changed.back().index == v;
+                const bool readEmpty =
+                    changed ? read.changed.back().read.empty() : option.Values[v].empty();
                 if (readEmpty && firstEmpty == option.Values.size())
                     firstEmpty = v;
             }
@@ -253,8 +253,8 @@ private:
             if (!option.Information.empty())
                 ReadBackText(position, TextField::Information, 0,
                              ReadBackBlock(option.Information));
-            read.exact = read.changed.empty() && read.valuesRead == option.Values.size() &&
-                         option.Arg >= 0;
+            read.exact =
+                read.changed.empty() && read.valuesRead == option.Values.size() && option.Arg >= 0;
         }
     }
 
@@ -384,8 +384,8 @@ private:
             const bool marked = MarkedAsSaved(position, anyMarked);
             if (marked && position != reread)
                 Add(position, HazardKind::DefaultMark,
-                    "Option " + Numbered(position) + " carries the default mark, but after saving " +
-                        becomes);
+                    "Option " + Numbered(position) +
+                        " carries the default mark, but after saving " + becomes);
             else if (!marked && position == reread)
                 Add(position, HazardKind::DefaultMark,
                     "Option " + Numbered(position) +
@@ -416,12 +416,12 @@ private:
             saved.Default = MarkedAsSaved(position, anyMarked);
             changes[at + 1] = at >= reread.Options.size() || saved != reread.Options[at];
         }
-        hazards_.erase(std::remove_if(hazards_.begin(), hazards_.end(),
-                                      [&changes](const DefinitionHazard& hazard) {
-                                          return !changes[static_cast<std::size_t>(
-                                              hazard.option + 1)];
-                                      }),
-                       hazards_.end());
+        hazards_.erase(
+            std::remove_if(hazards_.begin(), hazards_.end(),
+                           [&changes](const DefinitionHazard& hazard) {
+                               return !changes[static_cast<std::size_t>(hazard.option + 1)];
+                           }),
+            hazards_.end());
         std::vector<char> said(changes.size());
         for (const DefinitionHazard& hazard : hazards_)
             said[static_cast<std::size_t>(hazard.option + 1)] = true;
@@ -433,8 +433,9 @@ private:
                 position < 0 ? std::string("The program settings") : "Option " + Numbered(position);
             const bool lost = position >= 0 && at > reread.Options.size();
             Add(position, HazardKind::EarlierLines,
-                subject + (lost ? " will be lost after saving: lines of "
-                                : " will not read back as saved: lines of ") +
+                subject +
+                    (lost ? " will be lost after saving: lines of "
+                          : " will not read back as saved: lines of ") +
                     *uncontained_ + " read as headers or keys of their own");
         }
     }
@@ -454,18 +455,6 @@ private:
 std::vector<DefinitionHazard> FindHazards(const CDef& def)
 {
     return HazardFinder(def).Find();
-}
-
-int OptionsWithHazards(const std::vector<DefinitionHazard>& hazards)
-{
-    int count = 0;
-    int last = -1;
-    for (const DefinitionHazard& hazard : hazards) {
-        if (hazard.option >= 0 && hazard.option != last)
-            ++count;
-        last = hazard.option;
-    }
-    return count;
 }
 
 DefinitionHazard UnstorableText(int option, TextField field, std::size_t index)

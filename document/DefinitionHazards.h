@@ -41,9 +41,6 @@ struct DefinitionHazard
 // Linear in the size of def.
 std::vector<DefinitionHazard> FindHazards(const CDef& def);
 
-// The number of options with at least one hazard, for hazards in option order.
-int OptionsWithHazards(const std::vector<DefinitionHazard>& hazards);
-
 // The texts of a definition, as hazard messages name them.
 enum class TextField
 {

@@ -149,8 +149,7 @@ bool TextCodec::CanEncode(const QString& text) const
 {
     if (encoding_ == Encoding::Utf8)
         return !HasLoneSurrogate(text);
-    return std::all_of(text.begin(), text.end(),
-                       [](QChar c) { return Cp1252Byte(c).has_value(); });
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return Cp1252Byte(c).has_value(); });
 }
 
 QString TextCodec::DecodeLines(const std::string& text) const

@@ -8,7 +8,6 @@
 #include "tests/support/ReloadChanges.h"
 
 #include <QTest>
-
 #include <random>
 #include <sstream>
 
@@ -125,7 +124,7 @@ public:
 private:
     static constexpr const char* NamePieces[] = {"A", "a", "B", "Quarn", "option 2", "]x", ""};
     static constexpr const char* Pieces[] = {
-        "a",  "]",  "[",       "=",      " ",       "Quarn",          "[B]", "Type=x",
+        "a",  "]",  "[",    "=",       " ",       "Quarn",          "[B]", "Type=x",
         "\r", "\n", "\r\n", "Value1=", "First=2", "Information=-1", "0",   "Option 1"};
 
     int Pick(std::size_t count)
@@ -143,7 +142,8 @@ private:
         }
         std::string text;
         if (Pick(15) == 0)
-            text.assign(LineCapacity - 20 + static_cast<std::size_t>(Pick(20)), Pick(2) ? 't' : '[');
+            text.assign(LineCapacity - 20 + static_cast<std::size_t>(Pick(20)),
+                        Pick(2) ? 't' : '[');
         for (int pieces = Pick(4); pieces > 0; --pieces)
             text += Pieces[Pick(std::size(Pieces))];
         return text;
@@ -228,8 +228,8 @@ private Q_SLOTS:
             << WithOptions({tooLong}) << Flags{F(0, HazardKind::LineTooLong)};
         // The line end alone spills over: it reads as an empty line.
         tooLong.Value += 'v';
-        QTest::newRow("value filling the line, line end past it") << WithOptions({tooLong})
-                                                                  << Flags{};
+        QTest::newRow("value filling the line, line end past it")
+            << WithOptions({tooLong}) << Flags{};
         tooLong.Value += 'v';
         QTest::newRow("value past the capacity")
             << WithOptions({tooLong}) << Flags{F(0, HazardKind::LineTooLong)};
@@ -320,17 +320,16 @@ private Q_SLOTS:
     // environment variable QUARNED_HAZARD_SEED tries other seeds.
     void marksExactlyWhatChangesOnRandomDefinitions()
     {
-        const auto seed = static_cast<std::uint32_t>(
-            qEnvironmentVariableIntValue("QUARNED_HAZARD_SEED") + 1);
+        const auto seed =
+            static_cast<std::uint32_t>(qEnvironmentVariableIntValue("QUARNED_HAZARD_SEED") + 1);
         RandomDefinitions definitions(seed);
         for (int run = 0; run < 3000; ++run) {
             const CDef def = definitions.Next();
             const std::vector<DefinitionHazard> hazards = FindHazards(def);
-            QVERIFY2(std::all_of(hazards.begin(), hazards.end(),
-                                 [](const DefinitionHazard& hazard) {
-                                     return !hazard.message.empty();
-                                 }),
-                     "a hazard without a message");
+            QVERIFY2(
+                std::all_of(hazards.begin(), hazards.end(),
+                            [](const DefinitionHazard& hazard) { return !hazard.message.empty(); }),
+                "a hazard without a message");
             if (MarkedPositions(hazards) != ChangedPositions(def)) {
                 std::ostringstream report;
                 report << "seed " << seed << ", definition " << run << ":\n" << def;
@@ -338,15 +337,6 @@ private Q_SLOTS:
                 QCOMPARE(MarkedPositions(hazards), ChangedPositions(def));
             }
         }
-    }
-
-    void countsOptionsNotHazards()
-    {
-        COption option = Named("");
-        option.Arg = -1;
-        CDef def = WithOptions({option, Named("B")});
-        def.Program = "a\nb";
-        QCOMPARE(OptionsWithHazards(FindHazards(def)), 1);
     }
 };
 

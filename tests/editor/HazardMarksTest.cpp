@@ -6,7 +6,6 @@
 
 #include <QLabel>
 #include <QTest>
-
 #include <algorithm>
 
 namespace {
@@ -20,8 +19,8 @@ const QByteArray Plain = "[Quarn]\r\nName=Tool\r\n[Input]\r\nType=String\r\nValu
 QStringList ShownTexts(MainFormHarness& harness)
 {
     QStringList texts;
-    for (const char* box : {"Name", "Program", "Directory", "Shell", "NameOption", "Value",
-                            "Format", "EditValues"})
+    for (const char* box :
+         {"Name", "Program", "Directory", "Shell", "NameOption", "Value", "Format", "EditValues"})
         texts.append(harness.Edit(box)->text());
     return texts;
 }
@@ -52,25 +51,31 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");   // of the last marked entry, or the summary's
 
         QTest::newRow("same name as an earlier option")
-            << Plain << 1 << "NameOption" << "INPUT" << QList<int>{1}
+            << Plain << 1 << "NameOption"
+            << "INPUT" << QList<int>{1}
             << "Option 2 has the same name as option 1; after saving it will read option 1's "
                "settings";
         QTest::newRow("named like the settings' section")
-            << Plain << 0 << "NameOption" << "quarn" << QList<int>{0}
+            << Plain << 0 << "NameOption"
+            << "quarn" << QList<int>{0}
             << "Option 1 is named like the program settings' section; after saving it will "
                "read the program settings";
         QTest::newRow("bracket in the name")
-            << Plain << 0 << "NameOption" << "in]put" << QList<int>{0}
+            << Plain << 0 << "NameOption"
+            << "in]put" << QList<int>{0}
             << "Option 1's name contains ']'; after saving it will be cut to \"in\"";
-        QTest::newRow("no name") << Plain << 1 << "NameOption" << "" << QList<int>{1}
+        QTest::newRow("no name") << Plain << 1 << "NameOption"
+                                 << "" << QList<int>{1}
                                  << "Option 2 has no name; after saving it will be named "
                                     "\"Option 2\"";
         QTest::newRow("a name that ends the list")
-            << Plain << 0 << "NameOption" << "]x" << QList<int>{0, 1, 2}
+            << Plain << 0 << "NameOption"
+            << "]x" << QList<int>{0, 1, 2}
             << "Option 3 will be lost after saving, because option 1's name ends the option "
                "list";
         QTest::newRow("empty listed value")
-            << Plain << 1 << "EditValues" << "" << QList<int>{1}
+            << Plain << 1 << "EditValues"
+            << "" << QList<int>{1}
             << "Option 2's listed value 1 is empty; after saving it and the values after it "
                "will be lost";
         QTest::newRow("a line too long")
@@ -81,12 +86,13 @@ private Q_SLOTS:
             << Plain << 0 << "Value" << QString(40958 - 6, QLatin1Char('v')) << QList<int>{}
             << QString();
         QTest::newRow("negative argument from the file")
-            << QByteArray("[Quarn]\r\n[A]\r\nType=String\r\n[B]\r\nType=String\r\nArg=-3\r\n")
-            << 0 << "" << "" << QList<int>{1}
+            << QByteArray("[Quarn]\r\n[A]\r\nType=String\r\n[B]\r\nType=String\r\nArg=-3\r\n") << 0
+            << ""
+            << "" << QList<int>{1}
             << "Option 2's argument number is negative; after saving it will be 0";
         QTest::newRow("default mark moved up")
-            << QByteArray(Plain).replace("Name=Tool", "First=2") << 2 << "EditUp" << ""
-            << QList<int>{1, 2}
+            << QByteArray(Plain).replace("Name=Tool", "First=2") << 2 << "EditUp"
+            << "" << QList<int>{1, 2}
             << "Option 3 does not carry the default mark, but after saving it will";
         // A file that is not valid UTF-8 is shown as Windows-1252.
         const QByteArray windows1252 = QByteArray(Plain).replace("Tool", "Caf\xe9");
@@ -155,9 +161,9 @@ private Q_SLOTS:
     void marksFollowTheDocument()
     {
         MainFormHarness harness;
-        harness.Open(harness.WriteFile(
-            QStringLiteral("twice.Quarn"),
-            "[Quarn]\r\n[Input]\r\nType=String\r\n[Output]\r\nType=Select\r\n[Third]\r\nType=String\r\n"));
+        harness.Open(harness.WriteFile(QStringLiteral("twice.Quarn"),
+                                       "[Quarn]\r\n[Input]\r\nType=String\r\n[Output]\r\nType="
+                                       "Select\r\n[Third]\r\nType=String\r\n"));
         QListWidget* list = harness.List("OptionList");
         QVERIFY(Summary(harness)->isHidden());
         QVERIFY(list->item(1)->icon().isNull());
