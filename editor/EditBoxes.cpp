@@ -52,6 +52,40 @@ void DeleteSelection(QWidget* box)
     }
 }
 
+bool CanUndoTyping(const QWidget* box)
+{
+    if (auto* line = qobject_cast<const QLineEdit*>(box))
+        return line->isUndoAvailable();
+    if (auto* memo = qobject_cast<const QPlainTextEdit*>(box))
+        return memo->document()->isUndoAvailable();
+    return false;
+}
+
+bool CanRedoTyping(const QWidget* box)
+{
+    if (auto* line = qobject_cast<const QLineEdit*>(box))
+        return line->isRedoAvailable();
+    if (auto* memo = qobject_cast<const QPlainTextEdit*>(box))
+        return memo->document()->isRedoAvailable();
+    return false;
+}
+
+void UndoTyping(QWidget* box)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(box))
+        line->undo();
+    else if (auto* memo = qobject_cast<QPlainTextEdit*>(box))
+        memo->undo();
+}
+
+void RedoTyping(QWidget* box)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(box))
+        line->redo();
+    else if (auto* memo = qobject_cast<QPlainTextEdit*>(box))
+        memo->redo();
+}
+
 QString MemoText(const QPlainTextEdit* memo)
 {
     return memo->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));

@@ -13,6 +13,12 @@ QString SelectedText(const QWidget* box);
 // Replaces the selection (or inserts at the caret).
 void ReplaceSelection(QWidget* box, const QString& text);
 void DeleteSelection(QWidget* box);
+// The box's own undo and redo of what was typed into it since it was last
+// filled by the program; false for a control that is no edit box.
+bool CanUndoTyping(const QWidget* box);
+bool CanRedoTyping(const QWidget* box);
+void UndoTyping(QWidget* box);
+void RedoTyping(QWidget* box);
 
 class QPlainTextEdit;
 

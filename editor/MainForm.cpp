@@ -111,7 +111,7 @@ void TMainForm::Bind(QAction* action, void (TMainForm::*execute)())
     connect(action, &QAction::triggered, this, [this, action, execute] {
         UpdateActions();
         if (action->isEnabled())
-            (this->*execute)();
+            RunCommand(action, execute);
     });
 }
 
@@ -130,6 +130,10 @@ void TMainForm::WireActions()
     Bind(ui->EditPaste, &TMainForm::EditPasteExecute);
     Bind(ui->EditUp, &TMainForm::EditUpExecute);
     Bind(ui->EditDown, &TMainForm::EditDownExecute);
+    Bind(ui->EditUndo, &TMainForm::EditUndoExecute);
+    Bind(ui->EditRedo, &TMainForm::EditRedoExecute);
+    ui->EditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                QKeySequence(Qt::CTRL | Qt::Key_Y)});
     Bind(ui->HelpContents, &TMainForm::HelpContentsExecute);
     helpKey_ = new ShortcutUse(ui->HelpContents);
     Bind(ui->HelpSearch, &TMainForm::HelpSearchExecute);
@@ -147,6 +151,8 @@ void TMainForm::WireActions()
         action->setShortcutContext(Qt::WindowShortcut);
         precedence->AddAction(action);
     }
+    precedence->LetControlFirst(ui->EditUndo, CanUndoTyping);
+    precedence->LetControlFirst(ui->EditRedo, CanRedoTyping);
 }
 
 void TMainForm::PrepareEditBoxes()
@@ -185,6 +191,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         return true;
     } else if (event->type() == QEvent::MouseButtonPress && watched == ui->OptionList->viewport()) {
         optionRowChangedByPress_ = false;
+    } else if (event->type() == QEvent::KeyPress &&
+               TypingUndoKey(watched, *static_cast<QKeyEvent*>(event))) {
+        return true;
     } else if (event->type() == QEvent::KeyPress &&
                (watched == ui->OptionList || watched == ui->Values)) {
         // The lists' clipboard is the Edit commands'; Qt's own copy keys
@@ -283,6 +292,8 @@ void TMainForm::UpdateActions()
     EditPasteUpdate();
     EditUpUpdate();
     EditDownUpdate();
+    EditUndoUpdate();
+    EditRedoUpdate();
 }
 
 QString TMainForm::Shown(const std::string& text) const

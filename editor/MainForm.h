@@ -3,6 +3,7 @@
 #include "document/DefDocument.h"
 #include "document/DefinitionHazards.h"
 #include "editor/TextCodec.h"
+#include "editor/UndoHistory.h"
 #include "system/Dialogs.h"
 
 #include <QMainWindow>
@@ -10,6 +11,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ExecutableSearch;
@@ -20,6 +22,7 @@ class Platform;
 class ProgramHider;
 class QAction;
 class QDialog;
+class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QUrl;
@@ -38,6 +41,7 @@ class TMainForm;
 //   MainFormLaunchAndHelp.cpp    Go, the help commands, the About box
 //   MainFormOptionPane.cpp       the record shown on the "Options" page and its rules
 //   MainFormListCommands.cpp     the Edit commands on options, values and text
+//   MainFormUndo.cpp             Undo and Redo: the steps recorded, the states shown again
 //   MainFormSystemButtons.cpp    the Executable, Shell and Directory buttons
 //   MainFormHazards.cpp          entry marks: what the file would lose, the default
 //   MainFormHide.cpp             hiding a program behind the launcher
@@ -105,6 +109,7 @@ private:
     void FileExitExecute();
     void ClearOptionFields();
     void ShowLoadedDocument();
+    void ShowSettings();
     // Save, or Save As for an unnamed document; false when nothing was saved.
     bool SaveDocument();
     bool SaveDocumentAs();
@@ -135,7 +140,13 @@ private:
     // MainFormOptionPane.cpp
     void ConnectOptionPane();
     void StoreOptionFields(StoreTarget target);
+    // The record the fields of the shown option make.
+    COption OptionFields() const;
+    // The "Program settings" fields into def.
+    void CollectSettings(CDef& def) const;
     void ShowSelectedOption();
+    // The option list's entries from the document's names.
+    void ShowOptionNames();
     int TypeIndexOf(const QString& typeName) const;
     void OptionListClick();
     void TypeChange();
@@ -167,6 +178,39 @@ private:
     void MoveSelected(int offset);
     void RemoveSelectedOption();
     void RemoveSelectedValue();
+
+    // MainFormUndo.cpp
+    // Runs a command; on the option list or the value list it is a step.
+    void RunCommand(QAction* action, void (TMainForm::*execute)());
+    void EditUndoUpdate();
+    void EditRedoUpdate();
+    void EditUndoExecute();
+    void EditRedoExecute();
+    // A key of Undo or Redo that a text box takes for its own typing.
+    bool TypingUndoKey(QObject* watched, const QKeyEvent& key);
+    UndoView ShownView() const;
+    // The document as the window shows it, the fields not yet stored included.
+    CDef ShownDocument() const;
+    // The shown option's record in the history, when there is one.
+    const COption* RecordedShownOption() const;
+    // The fields where they differ from the history's current state.
+    std::optional<CDef> EditedSettings() const;
+    std::optional<COption> EditedOption() const;
+    // The edits the history has not seen become steps of their own: the
+    // program settings', then the shown option's.
+    void RecordPendingEdits();
+    // The name of the step RecordPendingEdits would record last; empty when none.
+    QString PendingStep() const;
+    void RecordStep(const QString& name, const UndoView& before);
+    // The history takes what showing an option did as its own.
+    void AdoptShownOption();
+    void TypeActivated();
+    void DefaultClicked(bool checked);
+    // Shows the history's current state as the view says.
+    void ShowState(const UndoView& view);
+    void StartHistory();
+    // The program was moved on disk to path: the field and every state follow.
+    void ShowMovedProgram(const QString& path);
 
     // MainFormSystemButtons.cpp
     void ProgramButtonClick();
@@ -200,6 +244,7 @@ private:
     int currentOption_ = -1;
     const COption emptyOption_{};
     COption copiedOption_;
+    UndoHistory history_;
     // Set when the option list's selection changed since the last mouse
     // press, so that the click that follows does not run the handler twice.
     bool optionRowChangedByPress_ = false;

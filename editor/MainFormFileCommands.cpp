@@ -60,6 +60,7 @@ void TMainForm::FileNewExecute()
     // Whatever the field handlers did to the old document is discarded.
     document_.Reset();
     codec_ = TextCodec();
+    StartHistory();
 }
 
 void TMainForm::ClearOptionFields()
@@ -110,34 +111,22 @@ void TMainForm::OpenDefinition(const QString& path)
     case LoadResult::ProgramAdopted:
         ui->Program->setText(Shown(document_.Current.Program));
         SetCurrentFile(FromDocumentPath(document_.Path), true);
+        StartHistory();
         return;
     case LoadResult::Loaded:
         codec_ = TextCodec::ForDocument(document_.Current);
         SetCurrentFile(FromDocumentPath(document_.Path), true);
         ShowLoadedDocument();
+        StartHistory();
         return;
     }
 }
 
 void TMainForm::ShowLoadedDocument()
 {
-    const CDef& def = document_.Current;
     ui->PageControl->setCurrentWidget(ui->GlobalPage);
-    ui->Name->setText(Shown(def.Name));
-    ui->Program->setText(Shown(def.Program));
-    ui->Directory->setText(Shown(def.Directory));
-    ui->Shell->setText(Shown(def.Shell));
-    ui->ProgInfo->setPlainText(codec_.DecodeLines(def.Information));
-    {
-        const QSignalBlocker blocker(ui->OptionList);
-        ui->OptionList->clear();
-        // In one go: the view lays out once rather than once per entry.
-        QStringList names;
-        names.reserve(static_cast<qsizetype>(def.Options.size()));
-        for (const COption& option : def.Options)
-            names.append(Shown(option.Name));
-        ui->OptionList->addItems(names);
-    }
+    ShowSettings();
+    ShowOptionNames();
     if (ui->OptionList->count() > 0) {
         SelectOption(0);
         ShowSelectedOption();
@@ -153,6 +142,16 @@ void TMainForm::ShowLoadedDocument()
     // window only becomes active later (start-up).
     ui->Name->setFocus();
     ui->Name->selectAll();
+}
+
+void TMainForm::ShowSettings()
+{
+    const CDef& def = document_.Current;
+    ui->Name->setText(Shown(def.Name));
+    ui->Program->setText(Shown(def.Program));
+    ui->Directory->setText(Shown(def.Directory));
+    ui->Shell->setText(Shown(def.Shell));
+    ui->ProgInfo->setPlainText(codec_.DecodeLines(def.Information));
 }
 
 void TMainForm::FileSaveExecute()

@@ -8,6 +8,8 @@
 
 void TMainForm::HideClick()
 {
+    // Hiding is no step: it moves files. The edits before it are steps.
+    RecordPendingEdits();
     // The button has already changed its state when this runs.
     const HidePaths paths = HidePathsFor(ui->Program->text(), platform_.ExecutablePath());
     if (ui->Hide->isChecked()) {
@@ -15,19 +17,19 @@ void TMainForm::HideClick()
         // file would lose its options.
         if (hider_->CanHide(paths) && ConfirmReplacing(paths.definition) &&
             hider_->PutLauncherInPlace(paths)) {
-            ui->Program->setText(paths.hidden);
+            ShowMovedProgram(paths.hidden);
             if (SaveDefinition(paths.definition))
                 hider_->HideFiles(paths);
             // The save has told why it failed; a hide without its
             // definition file could not be undone with the button.
             else if (hider_->PutProgramBack(paths))
-                ui->Program->setText(paths.program);
+                ShowMovedProgram(paths.program);
         }
     } else if (IsProgramHidden() && ConfirmReplacing(paths.definition)) {
         // A program that cannot be renamed back stays where it is, and the
         // document goes on naming it.
         if (hider_->RestoreProgram(paths)) {
-            ui->Program->setText(paths.restored);
+            ShowMovedProgram(paths.restored);
             SaveDefinition(paths.definition);
         }
     }

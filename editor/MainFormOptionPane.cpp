@@ -65,12 +65,14 @@ void TMainForm::ConnectOptionPane()
             }
         });
     }
-    connect(ui->Type, &QComboBox::activated, this, &TMainForm::TypeChange);
+    connect(ui->Type, &QComboBox::activated, this, &TMainForm::TypeActivated);
     connect(ui->Values, &QListWidget::currentRowChanged, this, &TMainForm::ValuesClick);
     connect(ui->EditValues, &QLineEdit::textChanged, this, &TMainForm::EditValuesChange);
     connect(ui->Arg, &QLineEdit::textChanged, this, &TMainForm::ArgChange);
     connect(ui->NameOption, &QLineEdit::textChanged, this, &TMainForm::NameOptionChange);
     connect(ui->Default, &QCheckBox::toggled, this, &TMainForm::DefaultClick);
+    // Only the user's click, after the rule has run, is a step.
+    connect(ui->Default, &QCheckBox::clicked, this, &TMainForm::DefaultClicked);
 }
 
 QList<QWidget*> TMainForm::OptionPaneControls() const
@@ -99,6 +101,17 @@ void TMainForm::StoreOptionFields(StoreTarget target)
 {
     if (currentOption_ == -1)
         return;
+    COption record = OptionFields();
+    if (!ReadInteger(ui->Arg->text()))
+        ui->Arg->clear();
+    if (target == StoreTarget::CopiedOption)
+        copiedOption_ = std::move(record);
+    else
+        document_.OptionAt(currentOption_) = std::move(record);
+}
+
+COption TMainForm::OptionFields() const
+{
     COption record = emptyOption_;
     record.Name = Stored(ui->NameOption->text());
     record.Type = Stored(ui->Type->currentText());
@@ -113,19 +126,13 @@ void TMainForm::StoreOptionFields(StoreTarget target)
     record.Format = Stored(ui->Format->text());
     if (const auto arg = ReadInteger(ui->Arg->text()))
         record.Arg = std::max(*arg, 0);
-    else
-        ui->Arg->clear();
     record.Multiple = ui->Multiple->isChecked() && ui->Multiple->isEnabledTo(ui->OptionsPage);
     record.Mandatory = ui->Mandatory->isChecked();
     record.UseDir = ui->UseDir->isChecked() && ui->UseDir->isEnabledTo(ui->OptionsPage);
     record.Default = ui->Default->isChecked();
     record.Information = MemoTextFor(ui->OptionInfo, document_.OptionAt(currentOption_).Information,
                                      codec_);
-
-    if (target == StoreTarget::CopiedOption)
-        copiedOption_ = std::move(record);
-    else
-        document_.OptionAt(currentOption_) = std::move(record);
+    return record;
 }
 
 void TMainForm::ShowSelectedOption()
@@ -182,6 +189,19 @@ void TMainForm::ShowSelectedOption()
     UpdateHazardMarks();
 }
 
+void TMainForm::ShowOptionNames()
+{
+    const QSignalBlocker blocker(ui->OptionList);
+    const std::vector<COption>& options = document_.Current.Options;
+    ui->OptionList->clear();
+    // In one go: the view lays out once rather than once per entry.
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(options.size()));
+    for (const COption& option : options)
+        names.append(Shown(option.Name));
+    ui->OptionList->addItems(names);
+}
+
 int TMainForm::TypeIndexOf(const QString& typeName) const
 {
     for (int i = 0; i < ui->Type->count(); ++i) {
@@ -193,20 +213,27 @@ int TMainForm::TypeIndexOf(const QString& typeName) const
 
 void TMainForm::CollectDocument()
 {
+    RecordPendingEdits();
     StoreOptionFields(StoreTarget::CurrentRecord);
-    CDef& def = document_.Current;
+    CollectSettings(document_.Current);
+    UpdateHazardMarks();
+}
+
+void TMainForm::CollectSettings(CDef& def) const
+{
     def.Name = Stored(ui->Name->text());
     def.Program = Stored(ui->Program->text());
     def.Directory = Stored(ui->Directory->text());
     def.Shell = Stored(ui->Shell->text());
     def.Information = MemoTextFor(ui->ProgInfo, def.Information, codec_);
-    UpdateHazardMarks();
 }
 
 void TMainForm::OptionListClick()
 {
+    RecordPendingEdits();
     StoreOptionFields(StoreTarget::CurrentRecord);
     ShowSelectedOption();
+    AdoptShownOption();
 }
 
 void TMainForm::TypeChange()

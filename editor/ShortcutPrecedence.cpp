@@ -23,15 +23,32 @@ void ShortcutPrecedence::AddAction(QAction* action)
         actions_.append(action);
 }
 
-bool ShortcutPrecedence::BelongsToAction(const QKeyEvent& key) const
+void ShortcutPrecedence::LetControlFirst(QAction* action,
+                                         std::function<bool(const QWidget*)> controlFirst)
 {
-    const QKeySequence pressed(
-        QKeyCombination(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key())));
+    controlFirst_.emplace_back(action, std::move(controlFirst));
+}
+
+QKeySequence PressedKeys(const QKeyEvent& key)
+{
+    return QKeySequence(QKeyCombination(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key())));
+}
+
+const QAction* ShortcutPrecedence::ActionOf(const QKeyEvent& key) const
+{
+    const QKeySequence pressed = PressedKeys(key);
     for (const QAction* action : actions_) {
         if (action->shortcuts().contains(pressed))
-            return true;
+            return action;
     }
-    return false;
+    return nullptr;
+}
+
+bool ShortcutPrecedence::ControlComesFirst(const QAction* action, const QWidget* focus) const
+{
+    return std::any_of(
+        controlFirst_.begin(), controlFirst_.end(),
+        [action, focus](const auto& rule) { return rule.first == action && rule.second(focus); });
 }
 
 bool ShortcutPrecedence::ResolveSharedAccelerator(const QKeySequence& key) const
@@ -94,8 +111,15 @@ bool ShortcutPrecedence::eventFilter(QObject* watched, QEvent* event)
         key->accept();
         return true;
     }
-    if (!BelongsToAction(*key))
+    const QAction* action = ActionOf(*key);
+    if (!action)
         return false;
+    if (ControlComesFirst(action, widget)) {
+        // Accepting the override hands the key press to the control.
+        if (type == QEvent::ShortcutOverride)
+            key->accept();
+        return type == QEvent::ShortcutOverride;
+    }
     if (type == QEvent::ShortcutOverride) {
         // Not accepted: Qt goes on to the action's shortcut, which runs
         // when the freshly computed state enables it.

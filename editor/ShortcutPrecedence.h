@@ -4,6 +4,8 @@
 #include <QObject>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QKeyEvent;
@@ -24,16 +26,24 @@ public:
     // refresh recomputes the actions' enabled states before a key is judged.
     ShortcutPrecedence(QWidget* window, std::function<void()> refresh);
     void AddAction(QAction* action);
+    // While controlFirst(focus) holds, the action's keys go to the focused
+    // control instead: a text box's own undo comes before the document's.
+    void LetControlFirst(QAction* action, std::function<bool(const QWidget*)> controlFirst);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool BelongsToAction(const QKeyEvent& key) const;
+    const QAction* ActionOf(const QKeyEvent& key) const;
+    bool ControlComesFirst(const QAction* action, const QWidget* focus) const;
     bool ResolveSharedAccelerator(const QKeySequence& key) const;
     static bool IsUnmatchedAccelerator(const QKeyEvent& key);
 
     QWidget* window_;
     std::function<void()> refresh_;
     QList<QAction*> actions_;
+    std::vector<std::pair<const QAction*, std::function<bool(const QWidget*)>>> controlFirst_;
 };
+
+// The key combination pressed, as shortcuts name it.
+QKeySequence PressedKeys(const QKeyEvent& key);

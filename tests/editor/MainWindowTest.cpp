@@ -62,6 +62,8 @@ private Q_SLOTS:
             "Save current definition file with different name", "Ctrl+A", true);
         row("Go", "&Go", "Go", "Launch definition file", "Ctrl+G", false);
         row("FileExit", "E&xit", "Exit", "Exit application", "", true);
+        row("EditUndo", "Und&o", "Undo", "Undo", "Ctrl+Z", false);
+        row("EditRedo", "R&edo", "Redo", "Redo", "Ctrl+Shift+Z", false);
         row("EditNew", "&New", "New", "Add a new option", "Ins", false);
         row("EditDelete", "&Remove", "Delete", "Remove this option", "Del", true);
         row("EditCut", "Cu&t", "Cut", "Copy and remove this option", "Ctrl+X", false);
@@ -110,7 +112,8 @@ private Q_SLOTS:
                               QStringLiteral("OldIni1"), QStringLiteral("OldIni2"),
                               QStringLiteral("OldIni3"), QStringLiteral("OldIni4")}));
         QCOMPARE(MenuEntries(harness.Control<QMenu>("Edit")),
-                 QStringList({QStringLiteral("EditNew"), QStringLiteral("EditDelete"),
+                 QStringList({QStringLiteral("EditUndo"), QStringLiteral("EditRedo"),
+                              QStringLiteral("-"), QStringLiteral("EditNew"), QStringLiteral("EditDelete"),
                               QStringLiteral("EditCut"), QStringLiteral("EditCopy"),
                               QStringLiteral("EditPaste"), QStringLiteral("EditUp"),
                               QStringLiteral("EditDown")}));
