@@ -6,10 +6,9 @@
 
 include(GNUInstallDirs)
 
-# One freedesktop id names the desktop entry, the MIME package and the icon,
-# so that desktops can tie the running window, its launcher and its files
-# together.
-set(QUARNED_APP_ID "org.example.QuarnEd")
+# One freedesktop id (QUARNED_APP_ID) names the desktop entry, the MIME
+# package and the icon, so that desktops can tie the running window, its
+# launcher and its files together.
 set(QUARNED_PACKAGING_DIR "${PROJECT_SOURCE_DIR}/packaging")
 
 install(TARGETS QuarnEd RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")

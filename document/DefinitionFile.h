@@ -28,3 +28,11 @@ inline constexpr std::size_t NumberWidth = 31;
 // characters, leading blanks skipped, an optional sign, then the decimal
 // digits; clamped to the 32-bit range. False when there are no digits.
 bool ReadNumber(std::string_view value, std::int32_t& number);
+
+// The number the reader takes a value for: 0 when it has no digits.
+inline std::int32_t NumberValue(std::string_view value)
+{
+    std::int32_t number = 0;
+    ReadNumber(value, number);
+    return number;
+}

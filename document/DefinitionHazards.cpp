@@ -80,7 +80,7 @@ DefinitionHazard ChangedText(int option, TextField field, std::size_t index, std
     if (!block && HasLineFeed(text))
         return {option, HazardKind::LineBreak,
                 subject + " contains a line break; after saving it will be split"};
-    if (block && std::string_view("Information=\r\n").size() + text.size() <= LineCapacity)
+    if (block && BlockFitsLine(text))
         return {option, HazardKind::LineBreak,
                 subject + " has a line break without a carriage return; after saving it "
                           "will have one"};
@@ -141,7 +141,10 @@ auto TextOf(Option& option, TextField field, std::size_t index) -> decltype(&opt
 class HazardFinder
 {
 public:
-    explicit HazardFinder(const CDef& def) : def_(def), count_(static_cast<int>(def.Options.size()))
+    explicit HazardFinder(const CDef& def)
+        : def_(def), count_(static_cast<int>(def.Options.size())),
+          anyMarked_(std::any_of(def.Options.begin(), def.Options.end(),
+                                 [](const COption& option) { return option.Default; }))
     {
     }
 
@@ -374,14 +377,12 @@ private:
     // No mark at all is the same choice as the first option marked.
     void FindDefaultMarks()
     {
-        const bool anyMarked = std::any_of(def_.Options.begin(), def_.Options.end(),
-                                           [](const COption& option) { return option.Default; });
         const int reread = std::max(def_.First, 0);
         const std::string becomes = reread < listEnd_
                                         ? "option " + Numbered(reread) + " will be marked"
                                         : "no option will be marked";
         for (int position = 0; position < listEnd_; ++position) {
-            const bool marked = MarkedAsSaved(position, anyMarked);
+            const bool marked = MarkedAsSaved(position);
             if (marked && position != reread)
                 Add(position, HazardKind::DefaultMark,
                     "Option " + Numbered(position) +
@@ -393,9 +394,9 @@ private:
         }
     }
 
-    bool MarkedAsSaved(int position, bool anyMarked) const
+    bool MarkedAsSaved(int position) const
     {
-        return OptionAt(position).Default || (!anyMarked && def_.First <= 0 && position == 0);
+        return OptionAt(position).Default || (!anyMarked_ && def_.First <= 0 && position == 0);
     }
 
     // Some text's lines read as headers or keys of their own: a real save
@@ -403,8 +404,6 @@ private:
     void CompareWithReload()
     {
         const CDef reread = ReadDefinition(WriteDefinition(def_), {}, {});
-        const bool anyMarked = std::any_of(def_.Options.begin(), def_.Options.end(),
-                                           [](const COption& option) { return option.Default; });
         std::vector<char> changes(def_.Options.size() + 1); // [0]: the program settings
         changes[0] = def_.Name != reread.Name || def_.Program != reread.Program ||
                      def_.Directory != reread.Directory || def_.Shell != reread.Shell ||
@@ -413,7 +412,7 @@ private:
         for (int position = 0; position < count_; ++position) {
             const auto at = static_cast<std::size_t>(position);
             COption saved = OptionAt(position);
-            saved.Default = MarkedAsSaved(position, anyMarked);
+            saved.Default = MarkedAsSaved(position);
             changes[at + 1] = at >= reread.Options.size() || saved != reread.Options[at];
         }
         hazards_.erase(
@@ -442,6 +441,7 @@ private:
 
     const CDef& def_;
     const int count_;
+    const bool anyMarked_; // some option carries the default mark
     std::vector<DefinitionHazard> hazards_;
     std::vector<OptionReadBack> options_;
     COption settingsKeys_; // what an option named like the settings' section reads

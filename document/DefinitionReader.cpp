@@ -53,12 +53,7 @@ public:
 
     std::string Text(Key key) const { return std::string(View(key)); }
 
-    std::int32_t Number(Key key) const
-    {
-        std::int32_t number = 0;
-        ReadNumber(View(key), number);
-        return number;
-    }
+    std::int32_t Number(Key key) const { return NumberValue(View(key)); }
 
     bool Flag(Key key) const { return Number(key) != 0; }
 

@@ -1,13 +1,16 @@
 #include "document/FileBytes.h"
 
+#include "document/SavePaths.h"
+
 #include <cerrno>
-#include <system_error>
 
 #ifdef _WIN32
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #else
+#include "document/SaveFilesPosix.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,7 +30,7 @@ ReadOutcome ReadFileBytes(const std::string& path, std::string& bytes, std::stri
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     if (!std::filesystem::exists(status)) {
-        reason = std::generic_category().message(ENOENT);
+        reason = ErrorReason(ENOENT);
         return ReadOutcome::Missing;
     }
     if (!std::filesystem::is_regular_file(status)) {
@@ -41,12 +44,12 @@ ReadOutcome ReadFileBytes(const std::string& path, std::string& bytes, std::stri
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        reason = std::generic_category().message(EACCES);
+        reason = ErrorReason(EACCES);
         return ReadOutcome::Failed;
     }
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (in.bad()) {
-        reason = std::generic_category().message(EIO);
+        reason = ErrorReason(EIO);
         return ReadOutcome::Failed;
     }
     return ReadOutcome::Read;
@@ -55,24 +58,6 @@ ReadOutcome ReadFileBytes(const std::string& path, std::string& bytes, std::stri
 #else
 
 namespace {
-
-// Closes the descriptor on every way out.
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 ReadOutcome Fail(std::string& reason, const char* why)
 {
@@ -83,7 +68,7 @@ ReadOutcome Fail(std::string& reason, const char* why)
 ReadOutcome FailWithErrno(std::string& reason)
 {
     const int error = errno;
-    reason = std::generic_category().message(error);
+    reason = ErrorReason(error);
     return error == ENOENT || error == ENOTDIR ? ReadOutcome::Missing : ReadOutcome::Failed;
 }
 
@@ -94,8 +79,8 @@ ReadOutcome ReadFileBytes(const std::string& path, std::string& bytes, std::stri
     // Non-blocking, so that a FIFO without a writer or a device that waits
     // for a line opens at once and is then refused by its kind; a regular
     // file reads the same either way.
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (file.Get() < 0)
+    const FileHandle file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!file.IsOpen())
         return FailWithErrno(reason);
     struct stat info = {};
     if (::fstat(file.Get(), &info) != 0)

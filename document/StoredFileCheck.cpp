@@ -281,11 +281,17 @@ private:
     // including the next LF, at most LineCapacity bytes.
     std::size_t PieceEnd(std::size_t begin) const
     {
-        const std::size_t available = std::min(LineCapacity, bytes_.size() - begin);
-        const void* lineFeed = std::memchr(bytes_.data() + begin, '\n', available);
+        return PastLineFeed(begin, begin + std::min(LineCapacity, bytes_.size() - begin));
+    }
+
+    // The offset just past the first LF from begin on, or limit when there
+    // is none before it.
+    std::size_t PastLineFeed(std::size_t begin, std::size_t limit) const
+    {
+        const void* lineFeed = std::memchr(bytes_.data() + begin, '\n', limit - begin);
         return lineFeed ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) -
                                                    bytes_.data()) + 1
-                        : begin + available;
+                        : limit;
     }
 
     // A piece that ends neither in LF nor at the end: the line went on.
@@ -311,7 +317,7 @@ private:
                 if (ListedValueNumber(line.key, n))
                     listStop.Add(n, line.value.empty());
                 else if (reading == settings_ && !first_ && FindKey(line.key) == Key::First)
-                    first_ = FirstKey{counter.LineAt(begin), Number(line.value)};
+                    first_ = FirstKey{counter.LineAt(begin), NumberValue(line.value)};
                 continue;
             }
             if (line.kind != LogicalLine::Kind::Header &&
@@ -346,13 +352,6 @@ private:
         if (reading)
             listStop.StoreIn(*reading);
         defaultSaid = first_ && MarksNoOption(first_->value);
-    }
-
-    static std::int32_t Number(std::string_view value)
-    {
-        std::int32_t number = 0;
-        ReadNumber(value, number);
-        return number;
     }
 
     // "First" counts from 0 among the options the file makes.
@@ -412,11 +411,7 @@ private:
 
     void ReportLongLine(std::size_t begin, std::size_t number)
     {
-        const void* lineFeed = std::memchr(bytes_.data() + begin, '\n', bytes_.size() - begin);
-        const std::size_t length =
-            lineFeed ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) -
-                                                (bytes_.data() + begin)) + 1
-                     : bytes_.size() - begin;
+        const std::size_t length = PastLineFeed(begin, bytes_.size()) - begin;
         // The rest may start a section of its own.
         const bool header = bytes_[begin + LineCapacity] == '[';
         Emit(number, "line is " + std::to_string(length) +
@@ -453,10 +448,7 @@ private:
         for (std::size_t piece = textBegin; piece < end; ++taken) {
             if (!header && bytes_[piece] == '[' && AtLineStart(piece))
                 header = piece;
-            const void* lineFeed = std::memchr(bytes_.data() + piece, '\n', end - piece);
-            piece = lineFeed ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) -
-                                                        bytes_.data()) + 1
-                             : end;
+            piece = PastLineFeed(piece, end);
         }
         const std::string counted = "the Information count " + std::to_string(count);
         const bool atEnd = end == bytes_.size();

@@ -76,7 +76,7 @@ TextReadBack ReadBackBlock(std::string_view text)
     for (std::size_t lf = text.find('\n'); crLf && lf != std::string_view::npos;
          lf = text.find('\n', lf + 1))
         crLf = lf > 0 && text[lf - 1] == '\r';
-    if (crLf && InformationKey.size() + text.size() + LineEnd.size() <= LineCapacity)
+    if (crLf && BlockFitsLine(text))
         return {};
     const auto lines = 1 + std::count(text.begin(), text.end(), '\n');
     std::string written;
@@ -88,6 +88,11 @@ TextReadBack ReadBackBlock(std::string_view text)
         .append(LineEnd)
         .append(LineEnd);
     return ReadBackValue(written, text);
+}
+
+bool BlockFitsLine(std::string_view text)
+{
+    return InformationKey.size() + text.size() + LineEnd.size() <= LineCapacity;
 }
 
 HeaderReadBack ReadBackHeader(std::string_view sectionName)

@@ -28,6 +28,9 @@ TextReadBack ReadBackListedValue(std::size_t n, std::string_view text);
 // An Information text, written as its counted block.
 TextReadBack ReadBackBlock(std::string_view text);
 
+// Whether an Information text, folded into its key's line, fits that line.
+bool BlockFitsLine(std::string_view text);
+
 struct HeaderReadBack
 {
     bool contained = true;

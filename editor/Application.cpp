@@ -7,6 +7,7 @@
 #include "system/FileNameCodec.h"
 #include "system/Platform.h"
 #include "system/SearchForm.h"
+#include "system/Version.h"
 
 #include <QIcon>
 
@@ -50,7 +51,7 @@ int RunQuarnEditor(int argc, char* argv[])
     TApplication::setApplicationName(QStringLiteral("QuarnEd"));
     TApplication::setWindowIcon(ApplicationIcon());
     // Wayland desktops match the window to its menu entry and icon by this name.
-    TApplication::setDesktopFileName(QStringLiteral("org.example.QuarnEd"));
+    TApplication::setDesktopFileName(QStringLiteral(QUARNED_APP_ID));
     DesktopPlatform platform;
     QtDialogs dialogs;
     application.SetErrorReport([&dialogs](const QString& text) {

@@ -8,7 +8,6 @@
 #include "system/Platform.h"
 #include "ui_MainForm.h"
 
-#include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>

@@ -46,17 +46,6 @@ char EncodeCp1252(QChar c)
     return Cp1252Byte(c).value_or('?');
 }
 
-bool HasLoneSurrogate(const QString& text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-        else if (text[i].isSurrogate())
-            return true;
-    }
-    return false;
-}
-
 std::string EncodeCp1252(const QString& text)
 {
     std::string result;
@@ -148,7 +137,7 @@ std::string TextCodec::Encode(const QString& text) const
 bool TextCodec::CanEncode(const QString& text) const
 {
     if (encoding_ == Encoding::Utf8)
-        return !HasLoneSurrogate(text);
+        return text.isValidUtf16(); // no lone surrogate
     return std::all_of(text.begin(), text.end(), [](QChar c) { return Cp1252Byte(c).has_value(); });
 }
 

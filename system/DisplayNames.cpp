@@ -1,5 +1,7 @@
 #include "system/DisplayNames.h"
 
+#include "system/FileNameCodec.h"
+
 #include <QStringList>
 
 namespace {
@@ -32,9 +34,9 @@ QString Escape(char16_t c)
     default:
         break;
     }
-    // A byte that was not valid UTF-8 comes as U+DC80..U+DCFF.
-    if (c >= 0xDC80 && c <= 0xDCFF)
-        return QStringLiteral("\\x") + Hex(c - 0xDC00u, 2);
+    // A byte of the name that was not valid UTF-8.
+    if (const int byte = EscapedFileNameByte(QChar(c)); byte >= 0)
+        return QStringLiteral("\\x") + Hex(static_cast<unsigned>(byte), 2);
     return QStringLiteral("\\u") + Hex(c, 4);
 }
 
@@ -63,11 +65,9 @@ QStringList ShownPieces(const QString& name)
 QString VisibleFileName(const QString& name, qsizetype maxLength)
 {
     const QStringList pieces = ShownPieces(name);
-    qsizetype total = 0;
-    for (const QString& piece : pieces)
-        total += piece.size();
-    if (total <= maxLength)
-        return pieces.join(QString());
+    const QString shown = pieces.join(QString());
+    if (shown.size() <= maxLength)
+        return shown;
 
     // The head and the tail each get about half of the room left by "…".
     const QChar ellipsis(0x2026);

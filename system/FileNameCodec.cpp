@@ -8,8 +8,10 @@
 
 namespace {
 
-constexpr char16_t FirstEscape = 0xDC80;
-constexpr char16_t LastEscape = 0xDCFF;
+// A byte b that is not valid UTF-8 is held as EscapeBase + b.
+constexpr char16_t EscapeBase = 0xDC00;
+constexpr char16_t FirstEscape = EscapeBase + 0x80;
+constexpr char16_t LastEscape = EscapeBase + 0xFF;
 
 // Length of the valid UTF-8 sequence at bytes[i], or 0 when it is not one:
 // no overlong forms, no surrogates, nothing past U+10FFFF.
@@ -53,7 +55,7 @@ int ValidSequenceLength(const QByteArray& bytes, qsizetype i)
 
 int EscapedFileNameByte(QChar c)
 {
-    return c.unicode() >= FirstEscape && c.unicode() <= LastEscape ? c.unicode() - 0xDC00 : -1;
+    return c.unicode() >= FirstEscape && c.unicode() <= LastEscape ? c.unicode() - EscapeBase : -1;
 }
 
 #ifdef Q_OS_WIN
@@ -116,7 +118,8 @@ QString DecodeFileName(const QByteArray& bytes)
         }
         name += QString::fromUtf8(bytes.constData() + i, end - i);
         if (end < bytes.size())
-            name += QChar(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[end++])));
+            name +=
+                QChar(static_cast<char16_t>(EscapeBase + static_cast<unsigned char>(bytes[end++])));
         i = end;
     }
     return name;

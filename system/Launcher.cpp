@@ -1,6 +1,7 @@
 #include "system/Launcher.h"
 
 #include "system/PathNames.h"
+#include "system/Version.h"
 
 QString LauncherPathFor(const QString& editorExecutable)
 {
@@ -20,6 +21,6 @@ bool IsEditorApplication(const QString& application)
             name.chop(suffix.size());
     }
     // The installed entry, or an entry or program named after the editor.
-    return name.compare(QStringLiteral("org.example.QuarnEd"), Qt::CaseInsensitive) == 0 ||
+    return name.compare(QStringLiteral(QUARNED_APP_ID), Qt::CaseInsensitive) == 0 ||
            name.compare(QStringLiteral("QuarnEd"), Qt::CaseInsensitive) == 0;
 }

@@ -22,11 +22,6 @@ QUrl Topic(const char* address)
     return QUrl(QString::fromLatin1(address));
 }
 
-void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
-{
-    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-}
-
 THelpWindow* HelpWindowOf(MainFormHarness& harness)
 {
     const auto windows = harness.Form().findChildren<THelpWindow*>();

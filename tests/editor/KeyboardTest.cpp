@@ -28,7 +28,8 @@ QList<bool> EditStates(MainFormHarness& harness)
     return states;
 }
 
-void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+// An open menu takes the key, else the control that has the focus.
+void PressInMenuOrFocus(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QWidget* target = QApplication::activePopupWidget();
     QTest::keyClick(target ? target : QApplication::focusWidget(), key, modifiers);
@@ -41,12 +42,12 @@ void OpenEditMenu(MainFormHarness& harness, Opener opener)
     auto* edit = harness.Control<QMenu>("Edit");
     switch (opener) {
     case Opener::AltE:
-        Press(Qt::Key_E, Qt::AltModifier);
+        PressInMenuOrFocus(Qt::Key_E, Qt::AltModifier);
         break;
     case Opener::F10:
-        Press(Qt::Key_F10);
+        PressInMenuOrFocus(Qt::Key_F10);
         QTRY_VERIFY(harness.Control<QMenu>("File")->isVisible());
-        Press(Qt::Key_Right);
+        PressInMenuOrFocus(Qt::Key_Right);
         break;
     case Opener::Mouse:
         QTest::mouseClick(bar, Qt::LeftButton, {},
@@ -109,7 +110,7 @@ private Q_SLOTS:
         // Remove, chosen in the menu, acts on the control of before.
         auto* edit = harness.Control<QMenu>("Edit");
         edit->setActiveAction(harness.Action("EditDelete"));
-        Press(Qt::Key_Return);
+        PressInMenuOrFocus(Qt::Key_Return);
         QTRY_VERIFY(!QApplication::activePopupWidget());
         if (target == QLatin1String("OptionList"))
             QCOMPARE(harness.List("OptionList")->count(), 1);
@@ -144,8 +145,8 @@ private Q_SLOTS:
         control->setFocus();
         const QString text = BoxText(control);
 
-        Press(letter, Qt::AltModifier);
-        Press(letter, Qt::AltModifier | Qt::ShiftModifier);
+        PressInMenuOrFocus(letter, Qt::AltModifier);
+        PressInMenuOrFocus(letter, Qt::AltModifier | Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), control);
         QCOMPARE(BoxText(control), text);
     }
@@ -159,7 +160,7 @@ private Q_SLOTS:
         const QList<QWidget*> expected = {harness.Check("UseDir"), harness.Check("Default"),
                                           harness.Check("UseDir")};
         for (QWidget* next : expected) {
-            Press(Qt::Key_U, Qt::AltModifier);
+            PressInMenuOrFocus(Qt::Key_U, Qt::AltModifier);
             QCOMPARE(QApplication::focusWidget(), next);
         }
         QTest::qWait(300); // an animated click would have ended by now
@@ -176,7 +177,7 @@ private Q_SLOTS:
         QTRY_COMPARE(status->currentMessage(), QStringLiteral("Format string for the option"));
 
         // F10 drops the first menu with its first item highlighted.
-        Press(Qt::Key_F10);
+        PressInMenuOrFocus(Qt::Key_F10);
         QTRY_COMPARE(status->currentMessage(), QStringLiteral("Create a new definition file"));
         // The pointer's empty hints (X sends some as the menu grabs it)
         // leave the item's hint in place.
@@ -188,8 +189,8 @@ private Q_SLOTS:
         file->setActiveAction(harness.Action("FileSaveAs"));
         QCOMPARE(status->currentMessage(),
                  QStringLiteral("Save current definition file with different name"));
-        Press(Qt::Key_Escape);
-        Press(Qt::Key_Escape);
+        PressInMenuOrFocus(Qt::Key_Escape);
+        PressInMenuOrFocus(Qt::Key_Escape);
         QTRY_VERIFY(!QApplication::activePopupWidget());
     }
 };

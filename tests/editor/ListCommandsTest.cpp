@@ -81,13 +81,6 @@ QList<bool> DefaultFlags(const CDefDocument& document)
 }
 
 // A key pressed into whatever has the focus, as the keyboard delivers it.
-void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWidget* focus = QApplication::focusWidget();
-    QVERIFY(focus);
-    QTest::keyClick(focus, key, modifiers);
-}
-
 void SelectInBox(QWidget* box, int start, int length)
 {
     if (auto* line = qobject_cast<QLineEdit*>(box)) {

@@ -21,6 +21,13 @@ void SetBoxText(QWidget* box, const QString& text)
         qobject_cast<QPlainTextEdit*>(box)->setPlainText(text);
 }
 
+void Press(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY(focus);
+    QTest::keyClick(focus, key, modifiers);
+}
+
 MainFormHarness::MainFormHarness(QStringList arguments, QHash<QString, QString> settings)
 {
     platform.executablePath = dir_.filePath(QStringLiteral("QuarnEd"));

@@ -21,6 +21,8 @@
 // The whole text of a single-line or multi-line box.
 QString BoxText(const QWidget* box);
 void SetBoxText(QWidget* box, const QString& text);
+// Presses a key in the control that has the focus; there must be one.
+void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // A real main window on the offscreen platform, with pre-answerable dialogs
 // and a platform whose settings, desktop and clipboard stay in the test.

@@ -21,13 +21,6 @@ struct Shown
     int value;
 };
 
-void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWidget* focus = QApplication::focusWidget();
-    QVERIFY(focus);
-    QTest::keyClick(focus, key, modifiers);
-}
-
 void Press(const QKeySequence& keys)
 {
     for (int i = 0; i < keys.count(); ++i)

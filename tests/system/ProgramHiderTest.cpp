@@ -385,9 +385,9 @@ void ProgramHiderTest::launcherCopyRemoved_data()
     QTest::newRow("undo, same size, other bytes")
         << false << LauncherText << QByteArray(LauncherText).replace("launcher", "updated!")
         << leftInPlace;
-    QTest::newRow("undo, copy over several chunks")
-        << false << big << QByteArray() << QStringList();
-    QTest::newRow("undo, differs in the last chunk") << false << big << bigChanged << leftInPlace;
+    QTest::newRow("undo, large copy") << false << big << QByteArray() << QStringList();
+    QTest::newRow("undo, large, differs in the last byte")
+        << false << big << bigChanged << leftInPlace;
     QTest::newRow("undo, launcher gone") << false << QByteArray() << QByteArray()
                                          << QStringList{QStringLiteral("{L}\ndoes not exist")};
     QTest::newRow("rollback, copy") << true << LauncherText << QByteArray() << QStringList();
