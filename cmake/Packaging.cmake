@@ -1,20 +1,41 @@
-# Installation, desktop integration and packages for the QuarnEd executable.
-# Included from the top-level CMakeLists.txt once the QuarnEd target exists.
+# Installation, desktop integration and packages for the editor QuarnEd and
+# the launcher QuarnExe. Included from the top-level CMakeLists.txt once both
+# targets exist.
 #
-#   cmake --install <build> [--prefix <dir>]   puts the editor in place
+#   cmake --install <build> [--prefix <dir>]   puts both programs in place
 #   cpack (in <build>)                         builds the .deb (ZIP on Windows)
 
 include(GNUInstallDirs)
 
-# One freedesktop id (QUARNED_APP_ID) names the desktop entry, the MIME
-# package and the icon, so that desktops can tie the running window, its
-# launcher and its files together.
+# One freedesktop id (QUARNED_APP_ID) names the editor's desktop entry, the
+# MIME package and the icon, so that desktops can tie the running window, its
+# launcher and its files together; the launcher's entry bears its own
+# (QUARNEXE_APP_ID) and shows the editor's icon.
 set(QUARNED_PACKAGING_DIR "${PROJECT_SOURCE_DIR}/packaging")
+set(QUARN_MIME_TYPE "application/x-quarn")
+# The editor finds the launcher in its own folder.
+install(TARGETS QuarnEd QuarnExe RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 
-install(TARGETS QuarnEd RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+# The manual page of a program shows the same usage lines as its --help.
+function(quarned_man_page program)
+    set(QUARN_MAN_SYNOPSIS "")
+    foreach(form IN LISTS ARGN)
+        string(REPLACE "-" "\\-" form "${form}")
+        string(APPEND QUARN_MAN_SYNOPSIS "${form}\n")
+    endforeach()
+    string(STRIP "${QUARN_MAN_SYNOPSIS}" QUARN_MAN_SYNOPSIS)
+    configure_file("${QUARNED_PACKAGING_DIR}/linux/${program}.1.in"
+        "${CMAKE_CURRENT_BINARY_DIR}/${program}.1" @ONLY)
+    install(FILES "${CMAKE_CURRENT_BINARY_DIR}/${program}.1"
+        DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+endfunction()
 
 if(UNIX AND NOT APPLE)
+    # Both entries handle .Quarn files: the launcher opens them, the editor
+    # is offered in "Open with" (DefaultApplication.sh.in says how the
+    # launcher becomes the default).
     install(FILES "${QUARNED_PACKAGING_DIR}/linux/${QUARNED_APP_ID}.desktop"
+        "${QUARNED_PACKAGING_DIR}/linux/${QUARNEXE_APP_ID}.desktop"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
     install(FILES "${QUARNED_PACKAGING_DIR}/linux/${QUARNED_APP_ID}.xml"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/mime/packages")
@@ -27,18 +48,24 @@ if(UNIX AND NOT APPLE)
         DESTINATION "${CMAKE_INSTALL_DATADIR}/icons")
     install(FILES "${QUARNED_PACKAGING_DIR}/linux/${QUARNED_APP_ID}.metainfo.xml"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
-    # The manual page shows the same usage lines as `QuarnEd --help`.
-    set(QUARNED_MAN_SYNOPSIS "")
-    foreach(form IN LISTS QUARNED_USAGE_FORMS)
-        string(REPLACE "-" "\\-" form "${form}")
-        string(APPEND QUARNED_MAN_SYNOPSIS "${form}\n")
+    quarned_man_page(QuarnEd ${QUARNED_USAGE_FORMS})
+    quarned_man_page(QuarnExe ${QUARNEXE_USAGE_FORMS})
+
+    # One script makes the launcher the default: the package runs it as its
+    # postinst and postrm, `cmake --install` on its own prefix.
+    set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+    set(QUARN_PACKAGE_MIMEAPPS_LIST
+        "${CPACK_PACKAGING_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications/mimeapps.list")
+    set(QUARNED_MAINTAINER_SCRIPTS "")
+    foreach(script postinst postrm)
+        configure_file("${QUARNED_PACKAGING_DIR}/linux/DefaultApplication.sh.in"
+            "${CMAKE_CURRENT_BINARY_DIR}/debian/${script}" @ONLY
+            FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                WORLD_READ WORLD_EXECUTE)
+        list(APPEND QUARNED_MAINTAINER_SCRIPTS "${CMAKE_CURRENT_BINARY_DIR}/debian/${script}")
     endforeach()
-    string(STRIP "${QUARNED_MAN_SYNOPSIS}" QUARNED_MAN_SYNOPSIS)
-    configure_file("${QUARNED_PACKAGING_DIR}/linux/QuarnEd.1.in"
-        "${CMAKE_CURRENT_BINARY_DIR}/QuarnEd.1" @ONLY)
-    install(FILES "${CMAKE_CURRENT_BINARY_DIR}/QuarnEd.1"
-        DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
-    install(CODE "set(QUARNED_DATADIR \"${CMAKE_INSTALL_DATADIR}\")")
+    install(CODE "set(QUARNED_DATADIR \"${CMAKE_INSTALL_DATADIR}\")
+        set(QUARNED_DEFAULT_APPLICATION \"${CMAKE_CURRENT_BINARY_DIR}/debian/postinst\")")
     install(SCRIPT "${QUARNED_PACKAGING_DIR}/linux/UpdateDesktopCaches.cmake")
 endif()
 
@@ -83,13 +110,16 @@ set(CPACK_PACKAGE_VENDOR "The QuarnEd developers")
 set(CPACK_PACKAGE_CONTACT "The QuarnEd developers <${QUARNED_EMAIL}>")
 set(CPACK_PACKAGE_VERSION "${QUARNED_PRODUCT_VERSION}")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${QUARNED_HOMEPAGE}")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor and launcher for Quarn definition files")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "QuarnEd creates, opens, edits and saves the .Quarn definition files that\n"
-    "tell the Quarn launcher which command-line program to run, from which\n"
-    "folder, through which shell, and which options the program takes. It\n"
-    "helps fill the program, shell and folder fields, can hide a program\n"
-    "behind the launcher, and starts the launcher on the file being edited.")
+    "A .Quarn definition file tells which command-line program to run, from\n"
+    "which folder, through which shell, and which options the program takes.\n"
+    "The launcher, QuarnExe, opens a definition as a window in which the user\n"
+    "sets the program's options and runs it, watching its output; it opens\n"
+    ".Quarn files by default. The editor, QuarnEd, creates, opens, edits and\n"
+    "saves definition files, helps fill the program, shell and folder fields,\n"
+    "can hide a program behind the launcher, and starts the launcher on the\n"
+    "file being edited.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/")
 
@@ -112,5 +142,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 # Opening the help file and web addresses goes through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${QUARNED_MAINTAINER_SCRIPTS}")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

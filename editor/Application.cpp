@@ -11,7 +11,6 @@
 
 #include <QIcon>
 
-#include <cstdio>
 #include <exception>
 
 namespace {
@@ -19,30 +18,6 @@ namespace {
 const QString ApplicationTitle = QStringLiteral("Quarn Editor");
 
 } // namespace
-
-TApplication::TApplication(int& argc, char** argv)
-    : QApplication(argc, argv), report_([](const QString& text) {
-          std::fprintf(stderr, "%s\n", qPrintable(text));
-      })
-{
-}
-
-void TApplication::SetErrorReport(std::function<void(const QString&)> report)
-{
-    report_ = std::move(report);
-}
-
-bool TApplication::notify(QObject* receiver, QEvent* event)
-{
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        report_(QString::fromLocal8Bit(error.what()));
-    } catch (...) {
-        report_(QStringLiteral("Unknown error"));
-    }
-    return false;
-}
 
 int RunQuarnEditor(int argc, char* argv[])
 {

@@ -1,25 +1,6 @@
 #pragma once
 
-#include <QApplication>
-
-#include <functional>
-
-// The application object. An error that escapes an event handler is shown
-// to the user in a message box and the program goes on, as a desktop
-// program's user expects, instead of ending it.
-class TApplication : public QApplication
-{
-public:
-    TApplication(int& argc, char** argv);
-
-    // How an error is shown; the default writes it to standard error.
-    void SetErrorReport(std::function<void(const QString&)> report);
-
-    bool notify(QObject* receiver, QEvent* event) override;
-
-private:
-    std::function<void(const QString&)> report_;
-};
+#include "system/DesktopApplication.h"
 
 // The start-up of the editor: the main window, the About box, the search
 // window, the file named on the command line; then the event loop.

@@ -2,7 +2,7 @@
 
 #include "document/DefDocument.h"
 #include "document/DefinitionHazards.h"
-#include "editor/TextCodec.h"
+#include "system/TextCodec.h"
 #include "editor/UndoHistory.h"
 #include "system/Dialogs.h"
 

@@ -1,6 +1,5 @@
-#include "system/Platform.h"
-
 #include "system/FileNameCodec.h"
+#include "system/Platform.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -10,7 +9,6 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QUrl>
-
 #include <filesystem>
 #include <memory>
 
@@ -20,21 +18,25 @@
 
 namespace {
 
-// The per-user store of the editor's settings, opened at one group.
-std::unique_ptr<QSettings> OpenSettingsGroup(const QString& group)
+// The per-user store of a program's settings, opened at one group.
+std::unique_ptr<QSettings> OpenSettingsGroup(const QString& application, const QString& group)
 {
     auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                QStringLiteral("Morvath"),
-                                                QStringLiteral("QuarnEd"));
+                                                QStringLiteral("Morvath"), application);
     settings->beginGroup(group);
     return settings;
 }
 
 } // namespace
 
+DesktopPlatform::DesktopPlatform(QString settingsApplication)
+    : settingsApplication_(std::move(settingsApplication))
+{
+}
+
 QString DesktopPlatform::ReadSetting(const QString& group, const QString& key)
 {
-    const QVariant value = OpenSettingsGroup(group)->value(key);
+    const QVariant value = OpenSettingsGroup(settingsApplication_, group)->value(key);
     if (value.typeId() == QMetaType::QByteArray)
         return DecodeFileName(value.toByteArray());
     return value.toString();
@@ -46,9 +48,9 @@ void DesktopPlatform::WriteSetting(const QString& group, const QString& key, con
     // setting could not hold them.
     const QByteArray bytes = EncodeFileName(value);
     if (bytes != value.toUtf8())
-        OpenSettingsGroup(group)->setValue(key, bytes);
+        OpenSettingsGroup(settingsApplication_, group)->setValue(key, bytes);
     else
-        OpenSettingsGroup(group)->setValue(key, value);
+        OpenSettingsGroup(settingsApplication_, group)->setValue(key, value);
 }
 
 // File operations take the name's bytes, which Qt's file classes would not

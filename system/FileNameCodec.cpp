@@ -1,5 +1,7 @@
 #include "system/FileNameCodec.h"
 
+#include "document/Utf8.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -13,42 +15,13 @@ constexpr char16_t EscapeBase = 0xDC00;
 constexpr char16_t FirstEscape = EscapeBase + 0x80;
 constexpr char16_t LastEscape = EscapeBase + 0xFF;
 
-// Length of the valid UTF-8 sequence at bytes[i], or 0 when it is not one:
-// no overlong forms, no surrogates, nothing past U+10FFFF.
+// Length of the valid UTF-8 sequence at bytes[i], or 0 when it is not one.
 int ValidSequenceLength(const QByteArray& bytes, qsizetype i)
 {
-    const auto byte = [&bytes](qsizetype at) { return static_cast<unsigned char>(bytes[at]); };
-    const unsigned lead = byte(i);
-    if (lead < 0x80)
-        return 1;
-    int length = 0;
-    unsigned low = 0x80;
-    unsigned high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        else if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        else if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + length > bytes.size())
-        return 0;
-    for (int k = 1; k < length; ++k) {
-        const unsigned next = byte(i + k);
-        if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
-            return 0;
-    }
-    return length;
+    const int length =
+        Utf8SequenceLength(reinterpret_cast<const unsigned char*>(bytes.constData()) + i,
+                           static_cast<std::size_t>(bytes.size() - i));
+    return length > 0 ? length : 0;
 }
 
 } // namespace
@@ -131,7 +104,8 @@ QByteArray EncodeFileName(const QString& name)
     bytes.reserve(name.size());
     qsizetype start = 0;
     for (qsizetype i = 0; i < name.size(); ++i) {
-        if (name.at(i).isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate()) {
+        if (name.at(i).isHighSurrogate() && i + 1 < name.size() &&
+            name.at(i + 1).isLowSurrogate()) {
             ++i; // a character beyond U+FFFF, whose second half may look like an escape
             continue;
         }
@@ -176,10 +150,12 @@ QString StoredFileName(const QString& shown)
             QString match;
             int matches = 0;
             std::error_code error;
-            for (std::filesystem::directory_iterator entry(
-                     FileSystemPath(folder.isEmpty() ? QStringLiteral("/") : folder), error), end;
+            for (std::filesystem::directory_iterator
+                     entry(FileSystemPath(folder.isEmpty() ? QStringLiteral("/") : folder), error),
+                 end;
                  !error && entry != end; entry.increment(error)) {
-                const QByteArray name = QByteArray::fromStdString(entry->path().filename().native());
+                const QByteArray name =
+                    QByteArray::fromStdString(entry->path().filename().native());
                 if (QFile::decodeName(name) == part) {
                     match = DecodeFileName(name);
                     ++matches;
@@ -197,7 +173,8 @@ QUrl FileUrlOf(const QString& path)
 {
     QUrl url;
     url.setScheme(QStringLiteral("file"));
-    url.setPath(QString::fromLatin1(EncodeFileName(path).toPercentEncoding("/")), QUrl::TolerantMode);
+    url.setPath(QString::fromLatin1(EncodeFileName(path).toPercentEncoding("/")),
+                QUrl::TolerantMode);
     return url;
 }
 

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 #include <vector>
 
@@ -16,7 +15,11 @@ struct FolderEntry
     bool isFile;   // anything but a folder, links resolved: what the scan may report
 };
 
-enum class HelpView { Contents, Index };
+enum class HelpView
+{
+    Contents,
+    Index
+};
 
 // What the editor asks of the operating system. DesktopPlatform is the real
 // one; tests derive from it to redirect parts of it (the executable's own
@@ -80,6 +83,10 @@ public:
 class DesktopPlatform : public Platform
 {
 public:
+    // The settings are those of the program named: "QuarnEd" for the
+    // editor, "QuarnExe" for the launcher.
+    explicit DesktopPlatform(QString settingsApplication = QStringLiteral("QuarnEd"));
+
     QString ReadSetting(const QString& group, const QString& key) override;
     void WriteSetting(const QString& group, const QString& key, const QString& value) override;
 
@@ -110,4 +117,7 @@ public:
     bool ClipboardHasText() override;
     QString ClipboardText() override;
     void SetClipboardText(const QString& text) override;
+
+private:
+    QString settingsApplication_;
 };

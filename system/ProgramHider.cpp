@@ -28,18 +28,6 @@ QString DefinitionOf(const QString& program)
     return WithExtension(program, DefinitionExtension);
 }
 
-QString HiddenOf(const QString& program)
-{
-    const QString extension = ExtensionPartOf(program);
-    return WithExtension(program, DotOf(extension) + HiddenMark + AfterDotOf(extension));
-}
-
-QString RestoredOf(const QString& program)
-{
-    const QString extension = ExtensionPartOf(program);
-    return WithExtension(program, DotOf(extension) + AfterDotOf(extension).mid(HiddenMark.size()));
-}
-
 // More than a lone dot.
 bool HasExtension(const QString& program)
 {
@@ -52,12 +40,54 @@ bool HasHiddenExtension(const QString& program)
     return AfterDotOf(ExtensionPartOf(program)).startsWith(HiddenMark, Qt::CaseInsensitive);
 }
 
+// A program without an extension is hidden by the convention of its system
+// (a leading dot) under a name whose extension the rule for extensions never
+// gives, so that the name maps back to exactly one program and never to the
+// definition file: /opt/tools/grep becomes /opt/tools/.grep.hidden-by-Quarn.
+const QString DottedMark = QStringLiteral(".hidden-by-Quarn");
+
+bool HasDottedHiddenName(const QString& program)
+{
+    const QString name = FileNamePartOf(program);
+    return name.size() > 1 + DottedMark.size() && name.startsWith(QLatin1Char('.')) &&
+           ExtensionPartOf(program).compare(DottedMark, Qt::CaseInsensitive) == 0;
+}
+
+QString HiddenOf(const QString& program)
+{
+    if (!HasExtension(program))
+        return FolderPartOf(program) + QLatin1Char('.') + FileNamePartOf(program) + DottedMark;
+    const QString extension = ExtensionPartOf(program);
+    return WithExtension(program, DotOf(extension) + HiddenMark + AfterDotOf(extension));
+}
+
+QString RestoredOf(const QString& program)
+{
+    if (HasDottedHiddenName(program)) {
+        const QString name = FileNamePartOf(program);
+        return FolderPartOf(program) + name.mid(1, name.size() - 1 - DottedMark.size());
+    }
+    const QString extension = ExtensionPartOf(program);
+    return WithExtension(program, DotOf(extension) + AfterDotOf(extension).mid(HiddenMark.size()));
+}
+
+bool HasHiddenName(const QString& program)
+{
+    return HasDottedHiddenName(program) || HasHiddenExtension(program);
+}
+
+// A hidden program's definition lies beside the name it was hidden from.
+QString HideDefinitionOf(const QString& program)
+{
+    return DefinitionOf(HasHiddenName(program) ? RestoredOf(program) : program);
+}
+
 } // namespace
 
 HidePaths HidePathsFor(const QString& program, const QString& editorExecutable)
 {
-    return {program, DefinitionOf(program), LauncherPathFor(editorExecutable), HiddenOf(program),
-            RestoredOf(program)};
+    return {program, HideDefinitionOf(program), LauncherPathFor(editorExecutable),
+            HiddenOf(program), RestoredOf(program)};
 }
 
 ProgramHider::ProgramHider(Platform& platform, Dialogs& dialogs, QWidget* owner)
@@ -96,13 +126,6 @@ bool ProgramHider::CopyOrReport(const QString& from, const QString& to)
 
 bool ProgramHider::CanHide(const HidePaths& paths)
 {
-    // Without an extension the hidden name would not be recognised as one,
-    // and a lone dot would give the hidden program the definition file's
-    // name; either way the program could be lost.
-    if (!HasExtension(paths.program)) {
-        ShowError(paths.program + QStringLiteral("\nhas no extension and cannot be hidden"));
-        return false;
-    }
     // A definition file as the program would share its path with the
     // definition: the save would overwrite the launcher copy and, after an
     // undo, the file put back.
@@ -162,6 +185,7 @@ bool ProgramHider::RestoreProgram(const HidePaths& paths)
 
 bool ProgramHider::IsHiddenProgram(const QString& program)
 {
-    return HasHiddenExtension(program) && platform_.FileExists(program) &&
-           platform_.FileExists(DefinitionOf(program)) && platform_.FileExists(RestoredOf(program));
+    return HasHiddenName(program) && platform_.FileExists(program) &&
+           platform_.FileExists(HideDefinitionOf(program)) &&
+           platform_.FileExists(RestoredOf(program));
 }

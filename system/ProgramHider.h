@@ -10,10 +10,13 @@ class QWidget;
 struct HidePaths
 {
     QString program;    // the program file as named by the field
-    QString definition; // the program with its extension replaced by ".Quarn"
+    QString definition; // beside the program's own name, its extension replaced by ".Quarn"
     QString launcher;   // the launcher in the editor's own folder
-    QString hidden;     // where the program goes when hidden: "Quarn" inserted after the dot
-    QString restored;   // where a hidden program goes back: the five letters after the dot removed
+    // Where the program goes when hidden: "Quarn" inserted after the dot of
+    // its extension; a program without one gets a leading dot and the
+    // extension ".hidden-by-Quarn".
+    QString hidden;
+    QString restored; // where a hidden program goes back: its hidden name undone
 };
 
 HidePaths HidePathsFor(const QString& program, const QString& editorExecutable);
@@ -30,8 +33,8 @@ public:
     bool RenameOrReport(const QString& from, const QString& to);
     bool CopyOrReport(const QString& from, const QString& to);
 
-    // Whether the program can be hidden: it has an extension, is no
-    // definition file, and it and the launcher exist. Touches no file.
+    // Whether the program can be hidden: it is no definition file, and it
+    // and the launcher exist. Touches no file.
     bool CanHide(const HidePaths& paths);
     // Moves the program aside and puts a copy of the launcher under its name.
     // True when the hidden path holds the program and the copy stands at the

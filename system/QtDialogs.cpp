@@ -1,5 +1,4 @@
 #include "system/Dialogs.h"
-
 #include "system/FileNameCodec.h"
 
 #include <QDialog>
@@ -7,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -28,8 +28,8 @@ public:
         const QString shown = selectedFiles().value(0);
         const QString stored = StoredFileName(shown);
         std::error_code error;
-        if (stored != shown &&
-            (fileMode() != ExistingFile || std::filesystem::exists(FileSystemPath(stored), error))) {
+        if (stored != shown && (fileMode() != ExistingFile ||
+                                std::filesystem::exists(FileSystemPath(stored), error))) {
             stored_ = stored;
             QDialog::accept();
             return;
@@ -43,8 +43,7 @@ private:
 
 } // namespace
 
-PromptAnswer QtDialogs::AskYesNoCancel(QWidget* owner, const QString& caption,
-                                       const QString& text)
+PromptAnswer QtDialogs::AskYesNoCancel(QWidget* owner, const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, caption, text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner);
@@ -69,6 +68,17 @@ bool QtDialogs::AskYesNo(QWidget* owner, const QString& caption, const QString& 
     return box.exec() == QMessageBox::Yes;
 }
 
+bool QtDialogs::Confirm(QWidget* owner, const QString& caption, const QString& text,
+                        const QString& acceptText)
+{
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Cancel, owner);
+    QPushButton* accept = box.addButton(acceptText, QMessageBox::AcceptRole);
+    box.setDefaultButton(accept);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == accept;
+}
+
 void QtDialogs::ShowError(QWidget* owner, const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner);
@@ -84,7 +94,7 @@ bool QtDialogs::ChooseFile(QWidget* owner, FileDialogSettings& settings)
                                                       : QFileDialog::AnyFile);
     dialog.setNameFilters(settings.filter.split(QStringLiteral(";;")));
     dialog.setDefaultSuffix(settings.defaultSuffix);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.confirmOverwrite);
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setSizeGripEnabled(true);
     if (!settings.fileName.isEmpty()) {

@@ -5,7 +5,7 @@ set -euo pipefail
 
 : "${QUARNED:?path of the QuarnEd executable}"
 work=$(mktemp -d)
-trap 'stop_drag_source; stop_editor; rm -rf "$work"' EXIT
+trap 'stop_drag_source; stop_launcher; stop_editor; rm -rf "$work"' EXIT
 
 # Nothing of the user's environment reaches the editor: settings go to a
 # temporary folder, and Qt's own dialogs are used whatever the desktop.
@@ -17,6 +17,7 @@ unset XDG_CURRENT_DESKTOP DESKTOP_SESSION QT_QPA_PLATFORMTHEME QT_QPA_PLATFORM
 settings="$XDG_CONFIG_HOME/Morvath/QuarnEd.conf"
 editor_pid=""
 drag_pid=""
+launcher_pid=""
 
 fail() {
     echo "FAIL: $*" >&2
@@ -194,4 +195,45 @@ stop_drag_source() {
         wait "$drag_pid" 2>/dev/null || true
     fi
     drag_pid=""
+}
+
+# wait_launcher TITLE-REGEX: waits for a window of the launcher (started by
+# the editor or by the scenario) with that title and gives it the focus;
+# sets launcher_window and launcher_pid.
+wait_launcher() {
+    local pattern=$1
+    launcher_window=""
+    for _ in $(seq 1 100); do
+        launcher_window=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1 || true)
+        [ -n "$launcher_window" ] && break
+        sleep 0.1
+    done
+    [ -n "$launcher_window" ] || fail "no launcher window titled $pattern"
+    launcher_pid=$(xdotool getwindowpid "$launcher_window")
+    focus_window "$launcher_window"
+}
+
+# expect_launcher_exit: the launcher's process ends.
+expect_launcher_exit() {
+    for _ in $(seq 1 100); do
+        kill -0 "$launcher_pid" 2>/dev/null || { launcher_pid=""; return 0; }
+        sleep 0.1
+    done
+    fail "the launcher is still running"
+}
+
+stop_launcher() {
+    if [ -n "${launcher_pid:-}" ] && kill -0 "$launcher_pid" 2>/dev/null; then
+        kill "$launcher_pid" 2>/dev/null || true
+    fi
+    launcher_pid=""
+}
+
+# app_folder: copies both programs into a folder of the scenario's own, so
+# that the editor finds the launcher beside it; QUARNED then names the copy.
+app_folder() {
+    mkdir -p "$work/app"
+    cp "$QUARNED" "$work/app/QuarnEd"
+    cp "${QUARNEXE:?path of the QuarnExe executable}" "$work/app/QuarnExe"
+    QUARNED="$work/app/QuarnEd"
 }

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks the desktop
 # integration with the freedesktop tools themselves, the way a desktop
-# would see it: the entry is valid, .Quarn files are recognised by name
-# (any letter case) and by their first line, the editor is their default
-# application, `man QuarnEd` shows the usage, the software-centre metadata
-# is valid, and the installed program starts.
+# would see it: both entries are valid, .Quarn files are recognised by name
+# (any letter case) and by their first line, the launcher is their default
+# application and the editor is offered for them too, an install leaves
+# another default in the prefix's mimeapps.list alone, `man QuarnEd` and
+# `man QuarnExe` show the usage, the software-centre metadata is valid, and
+# the installed programs start.
 #
 #   install_test.sh <cmake> <build dir>
 set -uo pipefail
@@ -12,6 +14,7 @@ set -uo pipefail
 cmake=$1
 build=$2
 app_id=org.example.QuarnEd
+launcher_id=org.example.QuarnExe
 quarn_type=application/x-quarn
 
 work=$(mktemp -d)
@@ -27,9 +30,11 @@ fail() {
 
 # Runs a command in a bare desktop-less session that sees only the
 # installed prefix: nothing of this user's or this machine's MIME
-# database, applications or settings leaks in.
+# database, applications or settings leaks in. The prefix's programs are on
+# its PATH, as an install expects: xdg-mime passes over a default whose
+# program it cannot find.
 in_prefix_session() {
-    env -i PATH="$PATH" HOME="$work/home" \
+    env -i PATH="$prefix/bin:$PATH" HOME="$work/home" \
         XDG_DATA_DIRS="$share" XDG_DATA_HOME="$work/data-home" \
         XDG_CONFIG_HOME="$work/config-home" XDG_CONFIG_DIRS="$work/config-dirs" \
         XDG_RUNTIME_DIR="$work/runtime" "$@"
@@ -47,17 +52,25 @@ done
 command -v mimetype >/dev/null \
     || { echo "FAIL: mimetype (libfile-mimeinfo-perl) is not installed" >&2; exit 1; }
 
-if ! "$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; then
-    cat "$work/install.log" >&2
-    echo "FAIL: cmake --install $build did not succeed (is QuarnEd built?)" >&2
-    exit 1
-fi
+install_into() {
+    if ! "$cmake" --install "$build" --prefix "$1" >"$work/install.log" 2>&1; then
+        cat "$work/install.log" >&2
+        echo "FAIL: cmake --install $build did not succeed (are QuarnEd and QuarnExe built?)" >&2
+        exit 1
+    fi
+}
+install_into "$prefix"
 
 # --- Files in place ------------------------------------------------------
 desktop=$share/applications/$app_id.desktop
+launcher_desktop=$share/applications/$launcher_id.desktop
 mime_package=$share/mime/packages/$app_id.xml
-[ -x "$prefix/bin/QuarnEd" ] || fail "bin/QuarnEd is not installed as an executable"
-[ -f "$desktop" ] || fail "the desktop entry $desktop is not installed"
+for program in QuarnEd QuarnExe; do
+    [ -x "$prefix/bin/$program" ] || fail "bin/$program is not installed as an executable"
+done
+for entry in "$desktop" "$launcher_desktop"; do
+    [ -f "$entry" ] || fail "the desktop entry $entry is not installed"
+done
 [ -f "$mime_package" ] || fail "the MIME package $mime_package is not installed"
 [ -f "$share/icons/hicolor/scalable/apps/$app_id.svg" ] || fail "the scalable icon is not installed"
 for size in 16 22 24 32 48 64 128 256; do
@@ -70,17 +83,38 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 [ $failures -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }
 
-# --- Desktop entry -------------------------------------------------------
-if ! validation=$(desktop-file-validate "$desktop" 2>&1) \
-    || grep -qE ': (error|warning):' <<<"$validation"; then
-    fail "desktop-file-validate rejects the entry: $validation"
-fi
-entry_value() { sed -n "s/^$1=//p" "$desktop" | head -n 1; }
-exec_program=$(entry_value Exec | cut -d ' ' -f 1)
-[ -x "$prefix/bin/$exec_program" ] || fail "Exec names '$exec_program', which is not in bin/"
-entry_value Exec | grep -q ' %f$' || fail "Exec does not pass the file as %f: $(entry_value Exec)"
-[ "$(entry_value Icon)" = "$app_id" ] || fail "Icon is '$(entry_value Icon)', not the installed $app_id"
-grep -qx "MimeType=$quarn_type;" "$desktop" || fail "the entry does not claim $quarn_type"
+# --- Desktop entries -----------------------------------------------------
+# entry_value FILE KEY [GROUP]: the key's value in the group, the main one
+# unless another is named.
+entry_value() {
+    awk -v key="$2" -v group="[${3:-Desktop Entry}]" '
+        /^\[/ { in_group = ($0 == group) }
+        in_group && index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }' "$1"
+}
+for entry in "$desktop" "$launcher_desktop"; do
+    name=${entry##*/}
+    if ! validation=$(desktop-file-validate "$entry" 2>&1) \
+        || grep -qE ': (error|warning):' <<<"$validation"; then
+        fail "desktop-file-validate rejects $name: $validation"
+    fi
+    icon=$(entry_value "$entry" Icon)
+    [ "$icon" = "$app_id" ] || fail "$name: Icon is '$icon', not the installed $app_id"
+    [ "$(entry_value "$entry" MimeType)" = "$quarn_type;" ] || fail "$name does not claim $quarn_type"
+done
+# entry|group|the installed program it starts on the file (%f)
+while IFS='|' read -r entry group program; do
+    exec_line=$(entry_value "$entry" Exec "$group")
+    [ "$exec_line" = "$program %f" ] \
+        || fail "${entry##*/}: [$group] Exec is '$exec_line', not '$program %f'"
+done <<EOF
+$desktop|Desktop Entry|QuarnEd
+$launcher_desktop|Desktop Entry|QuarnExe
+$launcher_desktop|Desktop Action edit|QuarnEd
+EOF
+[ "$(entry_value "$launcher_desktop" Name "Desktop Action edit")" = "Edit definition" ] \
+    || fail "the launcher's action 'edit' is not named 'Edit definition'"
+[ "$(entry_value "$launcher_desktop" StartupWMClass)" = QuarnExe ] \
+    || fail "the launcher's StartupWMClass is not its window class QuarnExe"
 
 # --- MIME type -----------------------------------------------------------
 # The install step itself must leave the caches that desktops read.
@@ -93,7 +127,7 @@ if ! warnings=$(in_prefix_session update-mime-database "$share/mime" 2>&1) || [ 
 fi
 if ! warnings=$(in_prefix_session update-desktop-database "$share/applications" 2>&1) \
     || [ -n "$warnings" ]; then
-    fail "update-desktop-database complains about the entry: $warnings"
+    fail "update-desktop-database complains about the entries: $warnings"
 fi
 
 samples=$work/samples
@@ -121,24 +155,45 @@ settings.ini text/plain
 notes.txt text/plain
 EOF
 
+# The launcher opens definition files; both entries are offered for them.
 default_app=$(in_prefix_session xdg-mime query default "$quarn_type")
-[ "$default_app" = "$app_id.desktop" ] \
-    || fail "xdg-mime names '$default_app' as the default for $quarn_type, expected $app_id.desktop"
+[ "$default_app" = "$launcher_id.desktop" ] \
+    || fail "xdg-mime names '$default_app' as the default for $quarn_type, expected $launcher_id.desktop"
+handlers=$(sed -n "s|^$quarn_type=||p" "$share/applications/mimeinfo.cache")
+for id in "$app_id" "$launcher_id"; do
+    [[ ";$handlers" == *";$id.desktop;"* ]] \
+        || fail "mimeinfo.cache does not list $id.desktop for $quarn_type: $handlers"
+done
 
-# --- Manual page and software-centre metadata ----------------------------
-man_page=$share/man/man1/QuarnEd.1
-if [ ! -f "$man_page" ]; then
-    fail "the manual page $man_page is not installed"
-elif ! page=$(MANPATH="$share/man" MANWIDTH=80 man -P cat QuarnEd 2>/dev/null); then
-    fail "man QuarnEd does not find the installed page"
-else
-    # The synopsis holds the forms that --help prints.
-    forms=$("$prefix/bin/QuarnEd" --help | sed -n 's/^\(Usage:\)\{0,1\} *\(QuarnEd.*\)$/\2/p')
-    [ "$(wc -l <<<"$forms")" -eq 4 ] || fail "--help shows other forms than expected: $forms"
-    while read -r form; do
-        grep -qxF -- "       $form" <<<"$page" || fail "man QuarnEd lacks the form '$form'"
-    done <<<"$forms"
-fi
+# Another prefix's mimeapps.list, which names another default for the type,
+# is left exactly as it was.
+other_list=$work/other-prefix/share/applications/mimeapps.list
+mkdir -p "${other_list%/*}"
+printf '[Added Associations]\ntext/plain=other.desktop;\n\n[Default Applications]\n%s\n' \
+    "$quarn_type=other.desktop;" >"$other_list"
+cp "$other_list" "$work/other-list"
+install_into "$work/other-prefix"
+cmp -s "$other_list" "$work/other-list" \
+    || fail "cmake --install changed another default: $(diff "$work/other-list" "$other_list")"
+
+# --- Manual pages and software-centre metadata ---------------------------
+for program in QuarnEd QuarnExe; do
+    man_page=$share/man/man1/$program.1
+    if [ ! -f "$man_page" ]; then
+        fail "the manual page $man_page is not installed"
+    elif ! page=$(MANPATH="$share/man" MANWIDTH=80 man -P cat "$program" 2>/dev/null); then
+        fail "man $program does not find the installed page"
+    elif ! help=$("$prefix/bin/$program" --help); then
+        fail "$program --help fails"
+    else
+        # The synopsis holds the forms that --help prints.
+        forms=$(sed -n "s/^\(Usage:\)\{0,1\} *\($program .*\)$/\2/p" <<<"$help")
+        [ "$(wc -l <<<"$forms")" -eq 4 ] || fail "$program --help shows other forms than expected: $forms"
+        while read -r form; do
+            grep -qxF -- "       $form" <<<"$page" || fail "man $program lacks the form '$form'"
+        done <<<"$forms"
+    fi
+done
 
 metainfo=$share/metainfo/$app_id.metainfo.xml
 if [ ! -f "$metainfo" ]; then
@@ -150,17 +205,27 @@ else
         || fail "the metainfo does not name the desktop entry $app_id.desktop"
     grep -qF "<mediatype>$quarn_type</mediatype>" "$metainfo" \
         || fail "the metainfo does not name the type $quarn_type"
-    version=$("$prefix/bin/QuarnEd" --version)
-    grep -qF "<release version=\"${version#QuarnEd }\"" "$metainfo" \
-        || fail "the metainfo has no release for '$version'"
+    for program in QuarnEd QuarnExe; do
+        grep -qF "<binary>$program</binary>" "$metainfo" \
+            || fail "the metainfo does not name the program $program"
+        version=$("$prefix/bin/$program" --version)
+        [[ "$version" == "$program "* ]] || fail "$program --version prints '$version'"
+        grep -qF "<release version=\"${version#"$program "}\"" "$metainfo" \
+            || fail "the metainfo has no release for '$version'"
+    done
 fi
 
-# --- The installed program starts ----------------------------------------
-# It must run from its installed place (no build-tree paths); still running
-# after two seconds counts as started (timeout's 124).
+# --- The installed programs start ----------------------------------------
+# They must run from their installed place (no build-tree paths); still
+# running after two seconds counts as started (timeout's 124). The launcher
+# shows its window only where DISPLAY or WAYLAND_DISPLAY names a display.
 in_prefix_session QT_QPA_PLATFORM=offscreen timeout 2 "$prefix/bin/QuarnEd" >"$work/run.log" 2>&1
 status=$?
 [ $status -eq 124 ] || fail "the installed QuarnEd ended early with status $status: $(cat "$work/run.log")"
+in_prefix_session QT_QPA_PLATFORM=offscreen DISPLAY=:offscreen \
+    timeout 2 "$prefix/bin/QuarnExe" "$samples/tool.Quarn" >"$work/run.log" 2>&1
+status=$?
+[ $status -eq 124 ] || fail "the installed QuarnExe ended early with status $status: $(cat "$work/run.log")"
 
 if [ $failures -ne 0 ]; then
     echo "$failures check(s) failed" >&2

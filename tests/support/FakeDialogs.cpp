@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QTest>
-
 #include <algorithm>
 
 namespace {
@@ -30,6 +29,13 @@ bool FakeDialogs::AskYesNo(QWidget* owner, const QString& caption, const QString
 {
     shown.append({Shown::Kind::Question, caption, text, owner});
     return TakeAnswer(questionAnswers, caption + QLatin1Char(':') + text).value_or(false);
+}
+
+bool FakeDialogs::Confirm(QWidget* owner, const QString& caption, const QString& text,
+                          const QString&)
+{
+    shown.append({Shown::Kind::Confirmation, caption, text, owner});
+    return TakeAnswer(confirmAnswers, caption + QLatin1Char(':') + text).value_or(false);
 }
 
 void FakeDialogs::ShowError(QWidget* owner, const QString& caption, const QString& text)
@@ -81,6 +87,6 @@ FakeDialogs::Shown FakeDialogs::Last(Shown::Kind kind) const
 
 bool FakeDialogs::AllAnswersUsed() const
 {
-    return promptAnswers.isEmpty() && questionAnswers.isEmpty() && fileAnswers.isEmpty() &&
-           folderAnswers.isEmpty();
+    return promptAnswers.isEmpty() && questionAnswers.isEmpty() && confirmAnswers.isEmpty() &&
+           fileAnswers.isEmpty() && folderAnswers.isEmpty();
 }

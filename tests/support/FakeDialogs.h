@@ -5,7 +5,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 // Dialogs answered by the test. Each kind of dialog takes its answers from
@@ -16,7 +15,16 @@ class FakeDialogs : public Dialogs
 public:
     struct Shown
     {
-        enum class Kind { Prompt, Question, Error, File, Folder, Modal } kind;
+        enum class Kind
+        {
+            Prompt,
+            Question,
+            Confirmation,
+            Error,
+            File,
+            Folder,
+            Modal
+        } kind;
         QString caption; // prompt and error caption, dialog title
         QString text;    // prompt and error text; file dialog's initial name; folder preselection
         QWidget* owner = nullptr;
@@ -24,6 +32,7 @@ public:
 
     QList<PromptAnswer> promptAnswers;
     QList<bool> questionAnswers; // Yes is true
+    QList<bool> confirmAnswers;  // the accepting button is true
     // An empty string cancels the dialog; anything else is the chosen path.
     QStringList fileAnswers;
     QStringList folderAnswers;
@@ -35,6 +44,8 @@ public:
     PromptAnswer AskYesNoCancel(QWidget* owner, const QString& caption,
                                 const QString& text) override;
     bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override;
+    bool Confirm(QWidget* owner, const QString& caption, const QString& text,
+                 const QString& acceptText) override;
     void ShowError(QWidget* owner, const QString& caption, const QString& text) override;
     bool ChooseFile(QWidget* owner, FileDialogSettings& dialog) override;
     bool ChooseFolder(QWidget* owner, const QString& title, QString& folder) override;

@@ -144,6 +144,7 @@ private Q_SLOTS:
     void pathsOfProgram();
     void launcherBesideEditor_data();
     void launcherBesideEditor();
+    void hideThenUndo_data();
     void hideThenUndo();
     void failedHide_data();
     void failedHide();
@@ -180,7 +181,19 @@ void ProgramHiderTest::pathsOfProgram_data()
         << QStringLiteral("C:\\my.tools\\grep.Quarnexe") << QStringLiteral("C:\\my.tools\\grep.");
     QTest::newRow("dot only in a folder name")
         << QStringLiteral("/opt/my.tools/run") << QStringLiteral("/opt/my.tools/run.Quarn")
-        << QStringLiteral("/opt/my.tools/runQuarn") << QStringLiteral("/opt/my.tools/run");
+        << QStringLiteral("/opt/my.tools/.run.hidden-by-Quarn")
+        << QStringLiteral("/opt/my.tools/run");
+    QTest::newRow("hidden without an extension")
+        << QStringLiteral("/opt/tools/.grep.hidden-by-Quarn")
+        << QStringLiteral("/opt/tools/grep.Quarn")
+        << QStringLiteral("/opt/tools/.grep.Quarnhidden-by-Quarn")
+        << QStringLiteral("/opt/tools/grep");
+    QTest::newRow("lone dot") << QStringLiteral("/bin/x.") << QStringLiteral("/bin/x.Quarn")
+                              << QStringLiteral("/bin/.x..hidden-by-Quarn")
+                              << QStringLiteral("/bin/x.");
+    QTest::newRow("a dot file is no hidden name")
+        << QStringLiteral("/bin/.hidden-by-Quarn") << QStringLiteral("/bin/.Quarn")
+        << QStringLiteral("/bin/.Quarnhidden-by-Quarn") << QStringLiteral("/bin/.n-by-Quarn");
     QTest::newRow("drive-relative")
         << QStringLiteral("C:grep.Quarnexe") << QStringLiteral("C:grep.Quarn")
         << QStringLiteral("C:grep.QuarnQuarnexe") << QStringLiteral("C:grep.exe");
@@ -223,10 +236,18 @@ void ProgramHiderTest::launcherBesideEditor()
              launcher + ExecutableSuffix);
 }
 
+void ProgramHiderTest::hideThenUndo_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("with an extension") << QStringLiteral("grep.sh");
+    QTest::newRow("without an extension") << QStringLiteral("grep");
+}
+
 void ProgramHiderTest::hideThenUndo()
 {
+    QFETCH(QString, name);
     Workspace files;
-    const QString program = files.Path(QStringLiteral("bin/grep.sh"));
+    const QString program = files.Path(QStringLiteral("bin/") + name);
     Workspace::WriteExecutable(program, ProgramText);
     const HidePaths hide = files.PathsFor(program);
 
@@ -282,16 +303,6 @@ void ProgramHiderTest::failedHide_data()
     QTest::newRow("program missing")
         << grep << false << true << false << CopyFault::None
         << QStringList{QStringLiteral("{P}\ndoes not exist")} << QByteArray() << QByteArray();
-    QTest::newRow("no extension") << QStringLiteral("grep") << true << false << false
-                                  << CopyFault::None
-                                  << QStringList{QStringLiteral(
-                                         "{P}\nhas no extension and cannot be hidden")}
-                                  << ProgramText << QByteArray();
-    // The hidden name would be the definition file's, which the save overwrites.
-    QTest::newRow("lone dot") << QStringLiteral("grep.") << true << true << false << CopyFault::None
-                              << QStringList{QStringLiteral(
-                                     "{P}\nhas no extension and cannot be hidden")}
-                              << ProgramText << QByteArray();
     QTest::newRow("definition file as program")
         << QStringLiteral("grep.Quarn") << true << true << false << CopyFault::None
         << QStringList{QStringLiteral("{P}\nis a definition file and cannot be hidden")}
@@ -458,6 +469,14 @@ void ProgramHiderTest::hiddenState_data()
     QTest::newRow("not a hidden name")
         << QStringLiteral("grep.exe")
         << QStringList{launcherCopy, definition, QStringLiteral("grep.")} << QStringList() << false;
+    QTest::newRow("without an extension, all in place")
+        << QStringLiteral(".grep.hidden-by-Quarn")
+        << QStringList{QStringLiteral(".grep.hidden-by-Quarn"), definition, QStringLiteral("grep")}
+        << QStringList() << true;
+    QTest::newRow("without an extension, launcher copy deleted")
+        << QStringLiteral(".grep.hidden-by-Quarn")
+        << QStringList{QStringLiteral(".grep.hidden-by-Quarn"), definition} << QStringList()
+        << false;
     QTest::newRow("mark not right after the dot")
         << QStringLiteral("grep.xQuarn")
         << QStringList{QStringLiteral("grep.xQuarn"), definition, QStringLiteral("grep.n")}

@@ -36,5 +36,3 @@ public:
 private:
     Encoding encoding_ = Encoding::Utf8;
 };
-
-bool IsValidUtf8(const std::string& text);

@@ -1,6 +1,7 @@
-#include "editor/TextCodec.h"
+#include "system/TextCodec.h"
 
 #include "document/Def.h"
+#include "document/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -77,43 +78,6 @@ bool AllTextsValidUtf8(const CDef& def)
 }
 
 } // namespace
-
-bool IsValidUtf8(const std::string& text)
-{
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 0;
-        char32_t minimum = 0;
-        char32_t code = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2, minimum = 0x80, code = lead & 0x1F;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3, minimum = 0x800, code = lead & 0x0F;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4, minimum = 0x10000, code = lead & 0x07;
-        } else {
-            return false;
-        }
-        if (i + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF would not come
-        // back as the same bytes.
-        if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += length;
-    }
-    return true;
-}
 
 TextCodec TextCodec::ForDocument(const CDef& def)
 {

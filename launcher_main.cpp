@@ -1,0 +1,6 @@
+#include "launcher/LauncherApplication.h"
+
+int main(int argc, char* argv[])
+{
+    return RunQuarnLauncher(argc, argv);
+}
