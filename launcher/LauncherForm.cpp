@@ -2,6 +2,7 @@
 
 #include "document/DefinitionPath.h"
 #include "launcher/LaunchProblemTexts.h"
+#include "launcher/OptionValueEditor.h"
 #include "launcher/OptionsPanel.h"
 #include "launcher/OutputView.h"
 #include "launcher/RememberedValues.h"
@@ -56,6 +57,16 @@ TLauncherForm::TLauncherForm(Platform& platform, Dialogs& dialogs, LaunchDefinit
     ui->optionsAreaLayout->insertWidget(0, options_, 1);
     options_->SetDefinition(def, codec_, values);
     session_ = new RunSession(*ui->Output, this);
+    // The options come first for Tab, as they come first on the screen.
+    QWidget* previous = options_->List();
+    for (QWidget* control : options_->Editor()->TabOrder()) {
+        setTabOrder(previous, control);
+        previous = control;
+    }
+    setTabOrder(previous, ui->CommandLine);
+    QPalette warning = ui->Problems->palette();
+    warning.setColor(QPalette::WindowText, QColor(0xB0, 0x1C, 0x1C));
+    ui->Problems->setPalette(warning);
     WireActions();
     UpdatePlan();
     RunningChanged(false);
@@ -182,13 +193,21 @@ void TLauncherForm::EndInputExecute()
 
 void TLauncherForm::RunningChanged(bool running)
 {
+    // The controls that are disabled at the end of a run give the focus
+    // back to Run, ready for the next one.
+    const QWidget* focused = focusWidget();
+    const bool focusLeaves = focused == nullptr || focused == ui->Stop ||
+                             focused == ui->Input || focused == ui->SendInput ||
+                             focused == ui->EndInput;
+    ui->Run->setEnabled(!running && !plan_.problems.Any());
     ui->Stop->setEnabled(running);
     for (QWidget* control : {static_cast<QWidget*>(ui->Input), static_cast<QWidget*>(ui->SendInput),
                              static_cast<QWidget*>(ui->EndInput)})
         control->setEnabled(running);
-    ui->Run->setEnabled(!running && !plan_.problems.Any());
     if (running)
         ui->Input->setFocus();
+    else if (focusLeaves)
+        ui->Run->setFocus();
 }
 
 void TLauncherForm::RunEnded(const QString& text)

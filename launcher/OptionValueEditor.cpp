@@ -36,6 +36,7 @@ OptionValueEditor::OptionValueEditor(Dialogs& dialogs, QWidget* parent)
     QFont bold = title_->font();
     bold.setBold(true);
     title_->setFont(bold);
+    title_->setTextFormat(Qt::PlainText);
     text_->setMaxLength(std::numeric_limits<int>::max());
     text_->setAccessibleName(QStringLiteral("Value"));
     suggest_->setEditable(true);
@@ -45,6 +46,7 @@ OptionValueEditor::OptionValueEditor(Dialogs& dialogs, QWidget* parent)
     select_->setAccessibleName(QStringLiteral("Value"));
     browse_->setToolTip(QStringLiteral("Choose the folder the program runs in"));
     information_->setWordWrap(true);
+    information_->setTextFormat(Qt::PlainText);
     information_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     information_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* scroll = new QScrollArea(this);
@@ -89,7 +91,8 @@ void OptionValueEditor::Show(const COption* option, const QString& name, const s
         return;
     if (IsCheckBoxType(type)) {
         const QSignalBlocker blocker(check_);
-        check_->setText(name);
+        // An ampersand in the name is no mnemonic.
+        check_->setText(QString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
         check_->setChecked(QByteArray::fromStdString(value) == Ticked);
         check_->show();
         return;
@@ -146,6 +149,11 @@ void OptionValueEditor::Change(const QByteArray& value)
 {
     value_ = value;
     Q_EMIT ValueChanged(value);
+}
+
+QList<QWidget*> OptionValueEditor::TabOrder() const
+{
+    return {text_, suggest_, select_, check_, browse_};
 }
 
 void OptionValueEditor::TextEdited(const QString& text)

@@ -30,6 +30,8 @@ public:
               const TextCodec& codec);
     // The control that takes the value, for the keyboard.
     QWidget* Control() const;
+    // The controls in the order Tab visits them.
+    QList<QWidget*> TabOrder() const;
 
 Q_SIGNALS:
     // The user changed the value.

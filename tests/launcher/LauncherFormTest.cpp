@@ -7,6 +7,7 @@
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/TestPlatform.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -232,6 +233,7 @@ void LauncherFormTest::InputReachesTheProgram()
     QVERIFY(ended.wait(10000));
     QVERIFY2(launcher.Output().contains(QStringLiteral("end\n")), qPrintable(launcher.Output()));
     QVERIFY(!input->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), launcher.Child<QPushButton>("Run"));
 }
 
 void LauncherFormTest::StartFailureIsShown()
