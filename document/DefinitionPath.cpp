@@ -71,8 +71,26 @@ bool SamePath(std::string_view a, std::string_view b)
 std::string AbsolutePath(const std::string& path)
 {
     std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     if (error)
         return path;
+#ifdef _WIN32
+    // Windows takes ".." off the name as text, before any link.
     return absolute.lexically_normal().string();
+#else
+    // Here ".." is the parent of what the name before it leads to, its
+    // links followed: "dlink/../x" is beside dlink's target, not beside
+    // dlink. Only the part before a ".." is resolved, so the rest keeps the
+    // names given (a link to the file stays a link).
+    std::filesystem::path result;
+    for (const std::filesystem::path& part : absolute) {
+        if (part == "..") {
+            const std::filesystem::path real = std::filesystem::canonical(result, error);
+            result = (error ? result.lexically_normal() : real).parent_path();
+        } else if (part != "." && !part.empty()) {
+            result /= part;
+        }
+    }
+    return result.lexically_normal().string();
+#endif
 }

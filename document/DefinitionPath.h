@@ -28,5 +28,6 @@ std::string DefinitionPathFor(std::string_view path);
 // them: ignoring letter case on Windows, exactly elsewhere.
 bool SamePath(std::string_view a, std::string_view b);
 
-// The path made absolute against the current folder and normalised.
+// The path made absolute against the current folder and normalised, its
+// ".." taken as the system takes it (on Linux after the links before it).
 std::string AbsolutePath(const std::string& path);

@@ -4,8 +4,10 @@
 #include "tests/document/TestFiles.h"
 #include "tests/support/DocumentPrinting.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <filesystem>
 #include <functional>
 
 Q_DECLARE_METATYPE(CDef)
@@ -415,6 +417,44 @@ private Q_SLOTS:
 
         QCOMPARE(document.Load(InFolder(folder, "tool.Quarn")), LoadResult::Loaded);
         QCOMPARE(document.Current.Program, std::string());
+    }
+
+    void loadTakesParentsAsTheSystemDoes_data()
+    {
+        QTest::addColumn<std::string>("named");
+        QTest::addColumn<std::string>("read"); // the file read, in the test's folder
+
+        QTest::newRow("beside a linked folder's target")
+            << std::string("dlink/../x.Quarn") << std::string("real/x.Quarn");
+        QTest::newRow("twice") << std::string("dlink/../../real/sub/../x.Quarn")
+                               << std::string("real/x.Quarn");
+        QTest::newRow("no link") << std::string("real/sub/../x.Quarn") << std::string("real/x.Quarn");
+        QTest::newRow("a folder that does not exist")
+            << std::string("none/../x.Quarn") << std::string("x.Quarn");
+        QTest::newRow("the link itself stays")
+            << std::string("./flink.Quarn") << std::string("flink.Quarn");
+    }
+
+    void loadTakesParentsAsTheSystemDoes()
+    {
+        QFETCH(std::string, named);
+        QFETCH(std::string, read);
+        QTemporaryDir temporary;
+        // The folder as the system names it, links resolved.
+        const std::string folder = std::filesystem::canonical(temporary.path().toStdString());
+        QDir(temporary.path()).mkpath(QStringLiteral("real/sub"));
+        WriteBytes(folder + "/real/x.Quarn", "[Quarn]\r\nName=Real\r\n");
+        WriteBytes(folder + "/x.Quarn", "[Quarn]\r\nName=Beside the link\r\n");
+        std::filesystem::create_directory_symlink(folder + "/real/sub", folder + "/dlink");
+        std::filesystem::create_symlink(folder + "/real/x.Quarn", folder + "/flink.Quarn");
+
+        const std::filesystem::path current = std::filesystem::current_path();
+        std::filesystem::current_path(folder);
+        CDefDocument document;
+        const LoadResult result = document.Load(named);
+        std::filesystem::current_path(current);
+        QCOMPARE(result, LoadResult::Loaded);
+        QCOMPARE(document.Path, folder + "/" + read);
     }
 
     void saveReplacesTheExtension()
