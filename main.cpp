@@ -11,6 +11,10 @@ int main(int argc, char* argv[])
     // the files ignores or reads otherwise than it looks and what a save
     // would lose; it, --help and --version need no display.
     const std::string_view first = argc >= 2 ? argv[1] : "";
+    if (first == "--check" && argc == 2) {
+        std::cerr << "QuarnEd: --check needs at least one FILE\n" << QUARNED_USAGE;
+        return 2;
+    }
     if (first == "--check")
         return CheckDefinitionFiles({argv + 2, argv + argc}, std::cout, std::cerr);
     // Only these exact words are options: any other first argument is a

@@ -28,9 +28,13 @@ public:
 // file beside the target, which replaces the target once it is on disk and
 // carries the target's permission bits, owner, group and extended
 // attributes. When it cannot carry them all (or the target has other hard
-// links) the target is written in place, with a whole copy of the old
-// content kept beside it until the new one is on disk. A symbolic link stays
-// and its target is saved; FIFOs, devices and sockets are refused.
+// links, or is a file mounted over another) the target is written in place,
+// with a whole copy of the old content kept beside it until the new one is
+// on disk; a copy an interrupted save left that differs from the target
+// stops every save of it. A symbolic link stays and its target is saved;
+// FIFOs, devices and sockets are refused. A file that its permissions keep
+// from being written is still replaced where the folder allows: asking
+// first is the caller's part (see IsReadOnlyFile).
 class SafeFileSink : public ByteSink
 {
 public:

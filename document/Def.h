@@ -1,22 +1,18 @@
 #pragma once
 
 #include "Option.h"
+#include "ProgramSettings.h"
 
-#include <cstdint>
 #include <iosfwd>
-#include <string>
 #include <vector>
 
-// The global settings of a definition and its ordered options.
-struct CDef
+// A whole definition: its program settings and its ordered options.
+struct CDef : CProgramSettings
 {
-    std::string Name; // caption of the launcher's window
-    std::string Program;
-    std::string Directory;
-    std::string Shell; // written as "Command shell"
-    std::int32_t First = 0; // zero-based position of the option initially selected
-    std::string Information;
     std::vector<COption> Options;
+
+    CProgramSettings& Settings() { return *this; }
+    const CProgramSettings& Settings() const { return *this; }
 };
 
 bool operator==(const CDef& a, const CDef& b);

@@ -29,8 +29,8 @@ LoadResult CDefDocument::Load(const std::string& path, LoadFailure* failure)
 {
     const std::string full = AbsolutePath(path);
     const std::string definitionPath = DefinitionPathFor(full);
-    // Size and time from before the read: a change while reading then
-    // shows as a later time, and the bytes decide.
+    // Times from before the read: a change while reading then shows as a
+    // later time, and the bytes decide.
     FileStamp stamp = StampOf(definitionPath);
     std::string bytes;
     std::string reason;
@@ -47,10 +47,16 @@ LoadResult CDefDocument::Load(const std::string& path, LoadFailure* failure)
         Stamp = FileStamp();
         return LoadResult::ProgramAdopted;
     }
+    stamp.size = bytes.size();
+    stamp.hash = HashContent(bytes);
+    // Read before anything changes: a file the reader refuses leaves the
+    // document as it was, its path included.
+    CDef read = ReadDefinition(bytes, full, definitionPath);
+    // The file's bytes go before the document takes its memory.
+    std::string().swap(bytes);
     Path = definitionPath;
-    stamp.hash = HashBytes(bytes);
     Stamp = stamp;
-    Current = ReadDefinition(bytes, full, definitionPath);
+    Current = std::move(read);
     MarkSaved();
     return LoadResult::Loaded;
 }
@@ -77,7 +83,7 @@ bool CDefDocument::Save(const std::string& path, ByteSink& sink, std::string* er
     }
     Path = definitionPath;
     Stamp = StampOf(definitionPath);
-    Stamp.hash = HashBytes(bytes);
+    Stamp.hash = HashContent(bytes);
     MarkSaved();
     return true;
 }

@@ -47,8 +47,8 @@ public:
     // As Save, writing through the given sink (tests inject failing ones).
     bool Save(const std::string& path, ByteSink& sink, std::string* error = nullptr);
 
-    // Whether another program has changed Path since it was read or
-    // written here (see ChangedSince).
+    // Whether another program has changed, replaced or made unreadable the
+    // file at Path since it was read or written here (see ChangedSince).
     bool ChangedOnDisk() const;
 
     bool IsModified() const;

@@ -2,6 +2,8 @@
 
 #include "Def.h"
 
+#include <cstddef>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -17,9 +19,33 @@ std::string WriteDefinition(const CDef& def);
 
 // Reads a whole definition from the file's bytes. program is the path the
 // user asked to open, made absolute; it becomes the program when the file
-// names none and differs from the definition path definitionPath.
+// names none and differs from the definition path definitionPath. Throws
+// DocumentTooLarge, before taking the memory, when the definition would
+// take more than DocumentMemoryLimit(bytes.size()).
 CDef ReadDefinition(std::string_view bytes, const std::string& program,
                     const std::string& definitionPath);
+
+// The memory the options and texts of a definition read from a file of
+// fileSize bytes may take: three times the file, and 16 MiB more. Each
+// option takes some 200 bytes however short its section is, and a section
+// that repeats a name copies the texts of the first: a small file can
+// describe a document of gigabytes. The editor holds a document twice (as
+// loaded and as edited), and the check holds it with its hazards, so
+// either stays within about ten times the file.
+std::size_t DocumentMemoryLimit(std::size_t fileSize);
+
+// A definition refused for the memory it would take. A kind of running out
+// of memory, so that whatever handles std::bad_alloc handles it too; what()
+// gives the reason.
+class DocumentTooLarge : public std::bad_alloc
+{
+public:
+    explicit DocumentTooLarge(std::size_t limit);
+    const char* what() const noexcept override;
+
+private:
+    char reason_[128];
+};
 
 // How many characters of a number value the reader looks at.
 inline constexpr std::size_t NumberWidth = 31;

@@ -5,7 +5,11 @@
 std::optional<Key> FindKey(std::string_view key)
 {
     for (std::size_t i = 0; i < KeyNames.size(); ++i) {
-        if (EqualIgnoringCase(key, KeyNames[i]))
+        // Length and first letter before the whole: the reader asks this for
+        // every key line.
+        const std::string_view name = KeyNames[i];
+        if (key.size() == name.size() && FoldCase(key[0]) == FoldCase(name[0]) &&
+            EqualIgnoringCase(key, name))
             return static_cast<Key>(i);
     }
     return std::nullopt;

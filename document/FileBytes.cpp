@@ -90,8 +90,10 @@ ReadOutcome ReadFileBytes(const std::string& path, std::string& bytes, std::stri
     if (static_cast<std::uintmax_t>(info.st_size) > MaxDefinitionFileSize)
         return Fail(reason, TooLarge);
     // The size read is the size found, plus whatever a writer adds meanwhile
-    // up to the limit.
-    bytes.resize(static_cast<std::size_t>(info.st_size));
+    // up to the limit. A byte more than the size found, so that the end of
+    // an unchanged file is met without growing the string, which would
+    // copy it and take twice its size.
+    bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
     std::size_t filled = 0;
     for (;;) {
         if (filled > MaxDefinitionFileSize)

@@ -50,10 +50,12 @@ bool LogicalLineReader::Next(LogicalLine& line)
     }
     line.kind = LogicalLine::Kind::KeyLine;
     line.key = piece.substr(0, equals);
+    line.rewritten = false;
     // The count is read from the value with its line end still attached.
     std::int32_t count = 0;
-    if (EqualIgnoringCase(line.key, InformationKey) && ReadNumber(piece.substr(equals + 1), count))
-        line.value = FoldBlock(equals + 1, count);
+    if (line.key.size() == InformationKey.size() && EqualIgnoringCase(line.key, InformationKey) &&
+        ReadNumber(piece.substr(equals + 1), count))
+        line.value = FoldBlock(equals + 1, count, line.rewritten);
     else
         line.value = StripLineEnd(piece.substr(equals + 1));
     return true;
@@ -76,10 +78,10 @@ std::string_view LogicalLineReader::ReadPiece(std::size_t max)
 // CR LF, within the capacity left after the key and its '='. As long as
 // the lines end in CR LF the joined text is the file's own bytes; a copy is
 // made only when a line end has to be rewritten.
-std::string_view LogicalLineReader::FoldBlock(std::size_t keyLength, std::int32_t count)
+std::string_view LogicalLineReader::FoldBlock(std::size_t keyLength, std::int32_t count,
+                                              bool& rewritten)
 {
     const std::size_t start = position_;
-    std::string* rewritten = nullptr;
     std::size_t length = keyLength;
     for (std::int32_t read = 0; count < 0 || read < count; ++read) {
         if (length >= LineCapacity)
@@ -93,17 +95,18 @@ std::string_view LogicalLineReader::FoldBlock(std::size_t keyLength, std::int32_
         const std::string_view content = lineEnded ? StripLineEnd(piece) : piece;
         if (!rewritten && lineEnded && piece.size() != content.size() + 2) {
             const auto before = static_cast<std::size_t>(piece.data() - bytes_.data()) - start;
-            rewritten = &folded_.emplace_back(bytes_.substr(start, before));
+            rewritten_.assign(bytes_.substr(start, before));
+            rewritten = true;
         }
         if (rewritten) {
-            *rewritten += content;
+            rewritten_ += content;
             if (lineEnded)
-                *rewritten += "\r\n";
+                rewritten_ += "\r\n";
         }
         if (!lineEnded)
             break;
         length += content.size() + 2;
     }
-    return StripLineEnd(rewritten ? std::string_view(*rewritten)
+    return StripLineEnd(rewritten ? std::string_view(rewritten_)
                                   : bytes_.substr(start, position_ - start));
 }

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
 
@@ -23,6 +22,9 @@ struct LogicalLine
     std::string_view name;
     std::string_view key;
     std::string_view value;
+    // The value is an Information block whose line ends the reader rewrote:
+    // it lies in the reader, not in the bytes, until the next line is read.
+    bool rewritten = false;
 };
 
 // A line without its line end: one LF, and then one CR before it; a CR
@@ -34,8 +36,9 @@ class LogicalLineReader
 public:
     explicit LogicalLineReader(std::string_view bytes) : bytes_(bytes) {}
 
-    // The next line; false at the end of the bytes. Its texts stay valid as
-    // long as the reader and the bytes.
+    // The next line; false at the end of the bytes. Its texts lie in the
+    // bytes, except a rewritten value, which stays valid only until the next
+    // call.
     bool Next(LogicalLine& line);
 
     // The offset of the next line in the bytes: a line read by Next spans
@@ -44,9 +47,9 @@ public:
 
 private:
     std::string_view ReadPiece(std::size_t max);
-    std::string_view FoldBlock(std::size_t keyLength, std::int32_t count);
+    std::string_view FoldBlock(std::size_t keyLength, std::int32_t count, bool& rewritten);
 
     std::string_view bytes_;
     std::size_t position_ = 0;
-    std::deque<std::string> folded_; // the blocks whose line ends were rewritten
+    std::string rewritten_; // the last block whose line ends were rewritten
 };

@@ -1,12 +1,13 @@
 #pragma once
 
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <sys/stat.h>
 
 // The POSIX file operations of the safe save. Functions that can fail return
-// 0 or the errno value of the failure.
+// 0 or the errno value of the failure. Files are named relative to their
+// open folder, so that a path the system can open can be saved however long
+// the names of the editor's own files beside it make it.
 
 // An open file descriptor, closed when dropped.
 class FileHandle
@@ -28,10 +29,30 @@ private:
     int descriptor_ = -1;
 };
 
+// The file a save writes: its folder, open, and its name there.
+struct SaveTarget
+{
+    FileHandle folder;
+    std::string folderPath; // as the path named it, with its final '/'; empty for "."
+    std::string name;
+
+    // A name in the folder as a path, for messages.
+    std::string PathOf(const std::string& fileName) const { return folderPath + fileName; }
+};
+
+// Opens the folder of the file that path names once every symbolic link in
+// a chain is followed (so the link stays and its target is replaced).
+int OpenTarget(const std::string& path, SaveTarget& target);
+
+// Whether two stats are of the same file.
+bool SameFile(const struct stat& a, const struct stat& b);
+
 // A new file beside a target that takes the target's place only when it is
 // complete. Where the file system allows, the file has no name until then
 // (O_TMPFILE), so a crash leaves nothing behind; elsewhere it carries the
 // temporary name of SavePaths.h, which RemoveStaleTemporaries cleans up.
+// The file is locked (flock) while it is open, which tells a live save's
+// file from one a crash left, whatever process namespace either runs in.
 class TemporaryFile
 {
 public:
@@ -41,16 +62,18 @@ public:
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     // The mode is the one a new file gets: the umask or the folder's
-    // default ACL applies.
-    int Create(const std::filesystem::path& target, mode_t mode);
+    // default ACL applies. folder stays open until Discard.
+    int Create(int folder, const std::string& target, mode_t mode);
     int Descriptor() const { return file_.Get(); }
     // Renames the file over target (an anonymous file is first linked in
-    // under a temporary name); checkpoint runs between the two steps.
-    int Publish(const std::filesystem::path& target, const std::function<void()>& checkpoint);
+    // under a temporary name); checkpoint runs between the two steps. On
+    // failure the file stays open.
+    int Publish(const std::string& target, const std::function<void()>& checkpoint);
     // Closes the file and removes its name, if it has one.
     void Discard();
 
 private:
+    int folder_ = -1;
     FileHandle file_;
     std::string name_; // empty while the file is anonymous
 };
@@ -61,14 +84,17 @@ private:
 // when any of it cannot be given.
 bool CarryMetadata(int oldFile, const struct stat& old, int newFile);
 
-// Removes, in folder, the temporary files of processes that no longer
-// exist. Nothing else is touched, and failures are ignored.
-void RemoveStaleTemporaries(const std::filesystem::path& folder);
+// Removes, in folder, the temporary files that no save holds locked: those a
+// crash left. Nothing else is touched, and failures are ignored.
+void RemoveStaleTemporaries(int folder);
 
-// Makes a rename or removal in the folder of file durable; failures are
-// ignored, since the change itself has already happened.
-void SyncFolder(const std::filesystem::path& file);
+// Makes a rename or removal in folder durable; failures are ignored, since
+// the change itself has already happened.
+void SyncFolder(int folder);
 
 int WriteAll(int file, const char* data, std::size_t size);
-// The whole content of file, read from its start.
-int ReadAll(int file, std::string& bytes);
+// Writes the whole content of from over the start of to; size receives its
+// length. Memory stays bounded whatever the size.
+int CopyContent(int from, int to, off_t& size);
+// Whether two files hold the same bytes, read a piece at a time.
+int SameContent(int a, int b, bool& same);

@@ -1,5 +1,8 @@
 #include "document/SavePaths.h"
 
+#include "document/FileStamp.h"
+
+#include <cstdio>
 #include <random>
 #include <system_error>
 
@@ -7,7 +10,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int MaxLinkDepth = 40;
 constexpr std::size_t MaxStem = 200; // leaves room for the longest suffix within 255 bytes
 constexpr std::size_t UniqueLetters = 6;
 constexpr std::size_t MaxProcessDigits = 10;
@@ -80,32 +82,38 @@ std::string WithUniqueLetters(std::string name)
     return name;
 }
 
-std::optional<long> TemporaryFileProcess(const std::string& fileName)
+bool IsTemporaryName(const std::string& fileName)
 {
     // From the end: six letters or digits, '-', the process id, the mark,
     // and before it a '.' with at least one character of the target's name.
     const std::size_t size = fileName.size();
     if (size < UniqueLetters + 1 || fileName[0] != '.')
-        return std::nullopt;
+        return false;
     const std::size_t dash = size - UniqueLetters - 1;
     if (fileName[dash] != '-' || !AllOf(fileName, dash + 1, size, IsUniqueLetter))
-        return std::nullopt;
+        return false;
     const std::size_t mark = fileName.rfind(TemporaryMark, dash);
     if (mark == std::string::npos || mark < 2)
-        return std::nullopt;
+        return false;
     const std::size_t digits = mark + TemporaryMark.size();
-    if (digits == dash || dash - digits > MaxProcessDigits || fileName[digits] == '0' ||
-        !AllOf(fileName, digits, dash, IsDigit))
-        return std::nullopt;
-    const long long id = std::stoll(fileName.substr(digits, dash - digits));
-    if (id > 0x7fffffff)
-        return std::nullopt;
-    return static_cast<long>(id);
+    return digits < dash && dash - digits <= MaxProcessDigits && fileName[digits] != '0' &&
+           AllOf(fileName, digits, dash, IsDigit);
 }
 
 fs::path BackupPath(const fs::path& target)
 {
-    return target.parent_path() / (Stem(target) + ".quarned-backup");
+    // Names of up to MaxStem bytes keep the name earlier versions gave, so
+    // that the copies they left are found; a cut name is longer than any of
+    // those, so the two kinds never meet.
+    const std::string name = target.filename().string();
+    std::string stem = Stem(target);
+    if (name.size() > MaxStem) {
+        char hash[17];
+        std::snprintf(hash, sizeof hash, "%016llx",
+                      static_cast<unsigned long long>(HashBytes(name)));
+        stem += "~" + std::string(hash);
+    }
+    return target.parent_path() / (stem + ".quarned-backup");
 }
 
 std::string ErrorReason(int code)

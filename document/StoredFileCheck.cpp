@@ -3,14 +3,15 @@
 #include "document/DefinitionFile.h"
 #include "document/DefinitionKeys.h"
 #include "document/LogicalLines.h"
+#include "document/SectionNames.h"
 #include "document/TextCompare.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <optional>
-#include <unordered_map>
 
 // The reader's rules that the checks rest on: the program settings come
 // from the first section named "Quarn", wherever it stands; the options are
@@ -155,16 +156,21 @@ private:
 };
 
 // The first section of a name, the only one the reader reads keys from.
+// Kept small: a file may have millions of names.
 struct NamedSection
 {
-    std::size_t position; // among the headers, from 0
-    std::size_t line;
+    std::uint32_t position; // among the headers, from 0
+    std::uint32_t line;
     bool asksSettings = false;
     bool asksOption = false;
-    // Its "Value1", "Value2", ... lines: how many, and the first n (from 0)
-    // that is missing or empty, where the reader stops asking.
-    std::size_t listed = 0;
-    std::size_t stop = 0;
+};
+
+// A section's "Value1", "Value2", ... lines: how many, and the first n
+// (from 0) that is missing or empty, where the reader stops asking.
+struct ValueList
+{
+    std::uint32_t listed = 0;
+    std::uint32_t stop = 0;
     bool stopEmpty = false;
 };
 
@@ -174,23 +180,28 @@ class ListStop
 public:
     void Clear() { listed_.clear(); }
 
-    void Add(std::size_t n, bool empty) { listed_.push_back({n, empty}); }
+    void Add(std::size_t n, bool empty)
+    {
+        // Numbers past 2^32 are never reached, as Find says why.
+        constexpr std::size_t unreachable = std::numeric_limits<std::uint32_t>::max();
+        listed_.push_back({static_cast<std::uint32_t>(std::min(n, unreachable)), empty});
+    }
 
-    void StoreIn(NamedSection& section)
+    ValueList Find()
     {
         // A list of n values needs n lines, so larger numbers are never reached.
-        const std::size_t reachable = listed_.size();
+        const auto reachable = static_cast<std::uint32_t>(listed_.size());
         found_.assign(reachable, Found::Missing);
         for (const auto& [n, empty] : listed_) {
             if (n <= reachable && found_[n - 1] == Found::Missing)
                 found_[n - 1] = empty ? Found::Empty : Found::Present;
         }
-        std::size_t stop = 0;
-        while (stop < reachable && found_[stop] == Found::Present)
-            ++stop;
-        section.listed = reachable;
-        section.stop = stop;
-        section.stopEmpty = stop < reachable && found_[stop] == Found::Empty;
+        ValueList list;
+        list.listed = reachable;
+        while (list.stop < reachable && found_[list.stop] == Found::Present)
+            ++list.stop;
+        list.stopEmpty = list.stop < reachable && found_[list.stop] == Found::Empty;
+        return list;
     }
 
 private:
@@ -200,7 +211,7 @@ private:
         Empty,
         Present
     };
-    std::vector<std::pair<std::size_t, bool>> listed_;
+    std::vector<std::pair<std::uint32_t, bool>> listed_;
     std::vector<Found> found_;
 };
 
@@ -209,7 +220,10 @@ private:
 class StoredFileCheck::Checker
 {
 public:
-    explicit Checker(std::string_view bytes) : bytes_(bytes), counter_(bytes) { Learn(); }
+    explicit Checker(std::string_view bytes) : bytes_(bytes), counter_(bytes), names_(bytes)
+    {
+        Learn();
+    }
 
     std::vector<std::size_t> optionLines;
     std::vector<bool> optionKeysSaid;
@@ -220,7 +234,7 @@ public:
     {
         extra_ = &extra;
         sink_ = &sink;
-        if (!settings_)
+        if (settings_ == NoName)
             Emit(1, "the file has no \"[Quarn]\" section: the program settings are read as empty");
         LogicalLineReader lines(bytes_);
         LogicalLine line;
@@ -237,7 +251,7 @@ public:
                                        number);
                 afterHeader_ = true;
                 keyLines_.fill(0);
-                listedLines_.assign(section_ && section_->asksOption ? section_->listed : 0, 0);
+                listedLines_.assign(section_ && section_->asksOption ? list_.listed : 0, 0);
                 break;
             case LogicalLine::Kind::KeyLine:
                 CheckKeyLine(line.key, begin, pieceEnd, end, number);
@@ -256,7 +270,7 @@ public:
     }
 
 private:
-    using Names = std::unordered_map<std::string_view, NamedSection, FoldedHash, FoldedEqual>;
+    static constexpr std::uint32_t NoName = std::numeric_limits<std::uint32_t>::max();
 
     struct FirstKey
     {
@@ -308,11 +322,11 @@ private:
         LogicalLineReader lines(bytes_);
         LineCounter counter(bytes_);
         LogicalLine line;
-        NamedSection* reading = nullptr; // the first section of its name
+        std::uint32_t reading = NoName; // the first section of its name
         ListStop listStop;
         std::size_t headers = 0;
         for (std::size_t begin = 0; lines.Next(line); begin = lines.Position()) {
-            if (line.kind == LogicalLine::Kind::KeyLine && reading) {
+            if (line.kind == LogicalLine::Kind::KeyLine && reading != NoName) {
                 std::size_t n = 0;
                 if (ListedValueNumber(line.key, n))
                     listStop.Add(n, line.value.empty());
@@ -323,9 +337,9 @@ private:
             if (line.kind != LogicalLine::Kind::Header &&
                 line.kind != LogicalLine::Kind::NamelessHeader)
                 continue;
-            if (reading)
-                listStop.StoreIn(*reading);
-            reading = nullptr;
+            if (reading != NoName)
+                StoreList(reading, listStop.Find());
+            reading = NoName;
             const std::size_t position = headers++;
             if (line.name.empty()) {
                 if (position >= 1 && listEnd_ > position)
@@ -333,25 +347,45 @@ private:
                 continue;
             }
             const std::size_t number = counter.LineAt(begin);
-            const auto [named, added] = names_.try_emplace(line.name, NamedSection{position, number});
+            const auto [name, added] = names_.Add(line.name);
+            if (added)
+                sections_.push_back(
+                    {static_cast<std::uint32_t>(position), static_cast<std::uint32_t>(number)});
+            NamedSection& named = sections_[name];
             const bool settingsName = EqualIgnoringCase(line.name, SettingsName);
             if (position >= 1 && position < listEnd_) {
                 optionLines.push_back(number);
                 optionKeysSaid.push_back(!added || settingsName);
-                named->second.asksOption = true;
+                named.asksOption = true;
             }
             if (!added)
                 continue;
-            reading = &named->second;
+            reading = name;
             listStop.Clear();
-            if (settingsName && !settings_) {
-                settings_ = reading;
-                settings_->asksSettings = true;
+            if (settingsName && settings_ == NoName) {
+                settings_ = name;
+                named.asksSettings = true;
             }
         }
-        if (reading)
-            listStop.StoreIn(*reading);
+        if (reading != NoName)
+            StoreList(reading, listStop.Find());
         defaultSaid = first_ && MarksNoOption(first_->value);
+    }
+
+    // Only the sections with listed values keep where their list stops.
+    void StoreList(std::uint32_t name, const ValueList& list)
+    {
+        if (list.listed > 0)
+            lists_.emplace_back(name, list);
+    }
+
+    ValueList ListOf(std::uint32_t name) const
+    {
+        const auto found =
+            std::lower_bound(lists_.begin(), lists_.end(), name,
+                             [](const std::pair<std::uint32_t, ValueList>& list,
+                                std::uint32_t wanted) { return list.first < wanted; });
+        return found != lists_.end() && found->first == name ? found->second : ValueList();
     }
 
     // "First" counts from 0 among the options the file makes.
@@ -377,7 +411,9 @@ private:
             Emit(number, std::move(message));
             return nullptr;
         }
-        const NamedSection& first = names_.find(line.name)->second;
+        // Every name has been met in the first pass.
+        const std::uint32_t name = names_.Add(line.name).first;
+        const NamedSection& first = sections_[name];
         const bool option = position >= 1 && position < listEnd_;
         const bool settingsName = EqualIgnoringCase(line.name, SettingsName);
         const std::string shown = Quoted(header.substr(0, line.name.size() + 2));
@@ -406,6 +442,8 @@ private:
         if (!IsBlankText(header.substr(line.name.size() + 2)))
             Emit(number, "text after \"]\" is ignored: the section is named " + Quoted(line.name));
         const bool asked = first.position == position && (first.asksSettings || first.asksOption);
+        if (asked)
+            list_ = ListOf(name);
         return asked ? &first : nullptr;
     }
 
@@ -512,7 +550,7 @@ private:
         }
         std::size_t n = 0;
         if (section.asksOption && ListedValueNumber(key, n)) {
-            CheckListedValue(section, key, n, number);
+            CheckListedValue(key, n, number);
             return;
         }
         const std::string_view trimmed = TrimBlanks(key);
@@ -541,22 +579,21 @@ private:
 
     // The reader asks for "Value1", "Value2", ... and stops at the first
     // that is missing or empty; only the first line of each counts.
-    void CheckListedValue(const NamedSection& section, std::string_view key, std::size_t n,
-                          std::size_t number)
+    void CheckListedValue(std::string_view key, std::size_t n, std::size_t number)
     {
-        if (n <= section.listed) {
-            std::size_t& first = listedLines_[n - 1];
+        if (n <= list_.listed) {
+            std::uint32_t& first = listedLines_[n - 1];
             if (first != 0) {
                 Emit(number, "key " + Quoted(key) + " repeats the one at line " +
                                  std::to_string(first) + ": the reader takes only the first");
                 return;
             }
-            first = number;
+            first = static_cast<std::uint32_t>(number);
         }
-        if (n > section.stop + 1)
+        if (n > list_.stop + 1)
             Emit(number, "key " + Quoted(key) + " is never read: the list of values ends at " +
-                             "\"Value" + std::to_string(section.stop + 1) + "\", which is " +
-                             (section.stopEmpty ? "empty" : "missing"));
+                             "\"Value" + std::to_string(list_.stop + 1) + "\", which is " +
+                             (list_.stopEmpty ? "empty" : "missing"));
     }
 
     // The key the section is asked for that a misspelt key is near enough
@@ -616,9 +653,12 @@ private:
 
     std::string_view bytes_;
     LineCounter counter_;
-    // What the first pass learns.
-    Names names_;
-    NamedSection* settings_ = nullptr;
+    // What the first pass learns: per name its first section, and the
+    // lists of values of those that have them, by name.
+    SectionNames names_;
+    std::vector<NamedSection> sections_;
+    std::vector<std::pair<std::uint32_t, ValueList>> lists_;
+    std::uint32_t settings_ = NoName;
     std::size_t listEnd_ = static_cast<std::size_t>(-1); // the first header ending the options
     std::optional<FirstKey> first_;
     // The second pass's place: the headers so far, the section the reader
@@ -627,8 +667,9 @@ private:
     std::size_t position_ = 0;
     bool afterHeader_ = false;
     const NamedSection* section_ = nullptr;
+    ValueList list_; // the values listed in section_
     std::array<std::size_t, KeyNames.size()> keyLines_{};
-    std::vector<std::size_t> listedLines_;
+    std::vector<std::uint32_t> listedLines_;
     const std::vector<StoredFinding>* extra_ = nullptr;
     const Sink* sink_ = nullptr;
     std::size_t nextExtra_ = 0;

@@ -182,17 +182,22 @@ bool TMainForm::ConfirmReplacing(const QString& path)
 {
     // The file really written, whose name the user may never have typed.
     const QString definition = DefinitionPathOf(path);
+    const std::string file = ToDocumentPath(definition);
+    const auto ask = [this, definition](const QString& question) {
+        return dialogs_.AskYesNo(this, TitleBase, definition + question);
+    };
     if (!document_.Path.empty() && SamePathName(definition, FromDocumentPath(document_.Path))) {
-        return !document_.ChangedOnDisk() ||
-               dialogs_.AskYesNo(this, TitleBase,
-                                 definition +
-                                     QStringLiteral(" was changed by another program.\n"
-                                                    "Do you want to replace those changes?"));
+        if (document_.ChangedOnDisk() &&
+            !ask(QStringLiteral(" was changed by another program.\n"
+                                "Do you want to replace those changes?")))
+            return false;
+    } else if (PathTaken(file) &&
+               !ask(QStringLiteral(" already exists.\nDo you want to replace it?"))) {
+        return false;
     }
-    return !PathTaken(ToDocumentPath(definition)) ||
-           dialogs_.AskYesNo(this, TitleBase,
-                             definition +
-                                 QStringLiteral(" already exists.\nDo you want to replace it?"));
+    // Whatever the user's rights: nobody was meant to write it.
+    return !IsReadOnlyFile(file) ||
+           ask(QStringLiteral(" is read-only.\nDo you want to replace it anyway?"));
 }
 
 bool TMainForm::SaveDefinition(const QString& path)

@@ -1,6 +1,6 @@
+#include "system/ChildProcessPosix.h"
 #include "system/TerminalProcess.h"
 
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -8,16 +8,12 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
-#include <pthread.h>
+#include <iterator>
 #include <sys/ioctl.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
@@ -34,140 +30,15 @@ constexpr int KillWaitMs = 1000;
 constexpr unsigned short DefaultColumns = 80;
 constexpr unsigned short DefaultRows = 24;
 
-// An owned file descriptor, closed with its owner.
-class Descriptor
-{
-public:
-    Descriptor() = default;
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(Descriptor&& other) noexcept { std::swap(fd_, other.fd_); }
-    Descriptor& operator=(Descriptor&& other) noexcept
-    {
-        std::swap(fd_, other.fd_); // the old one is closed with other
-        return *this;
-    }
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-
-    int Get() const { return fd_; }
-    bool IsOpen() const { return fd_ >= 0; }
-
-private:
-    int fd_ = -1;
-};
-
-// Everything the child needs, made before fork: after it, the child may only
-// make async-signal-safe calls.
-struct ChildPlan
-{
-    const char* program;
-    char* const* argv;
-    char* const* envp;
-    const char* folder; // nullptr: the launcher's own
-    int terminal;       // the pseudo-terminal's slave side
-    int report;         // the write end of a close-on-exec pipe for the reason exec failed
-    long descriptorLimit;
-};
-
-[[noreturn]] void FailChild(int report)
-{
-    const int reason = errno;
-    [[maybe_unused]] const ssize_t written = ::write(report, &reason, sizeof reason);
-    ::_exit(127);
-}
-
-void CloseOtherDescriptors(int report, long limit)
-{
-#if defined(SYS_close_range) && defined(CLOSE_RANGE_CLOEXEC)
-    // Marked, not closed: report must stay open until exec succeeds.
-    if (::syscall(SYS_close_range, 3U, ~0U, CLOSE_RANGE_CLOEXEC) == 0)
-        return;
-#endif
-    for (int fd = 3; fd < limit; ++fd) {
-        if (fd != report)
-            ::close(fd);
-    }
-}
-
-// What the launcher ignores or blocks is no business of the program's.
-void ResetSignals()
-{
-    struct sigaction byDefault = {};
-    byDefault.sa_handler = SIG_DFL;
-    for (int signal = 1; signal < NSIG; ++signal)
-        ::sigaction(signal, &byDefault, nullptr); // refused for SIGKILL and SIGSTOP: harmless
-    sigset_t none;
-    ::sigemptyset(&none);
-    ::sigprocmask(SIG_SETMASK, &none, nullptr);
-}
-
-[[noreturn]] void RunChild(const ChildPlan& plan)
-{
-    // Both moved above 0 to 2 first, which the terminal takes over, in case
-    // the launcher runs without standard descriptors and got them there.
-    const int report = ::fcntl(plan.report, F_DUPFD_CLOEXEC, 3);
-    if (report < 0)
-        FailChild(plan.report);
-    const int terminal = ::fcntl(plan.terminal, F_DUPFD_CLOEXEC, 3);
-    if (terminal < 0 || ::setsid() < 0 || ::ioctl(terminal, TIOCSCTTY, 0) < 0)
-        FailChild(report);
-    for (int standard = STDIN_FILENO; standard <= STDERR_FILENO; ++standard) {
-        if (::dup2(terminal, standard) < 0)
-            FailChild(report);
-    }
-    if (plan.folder && ::chdir(plan.folder) < 0)
-        FailChild(report);
-    CloseOtherDescriptors(report, plan.descriptorLimit);
-    ResetSignals();
-    ::execve(plan.program, plan.argv, plan.envp);
-    FailChild(report);
-}
-
-// A null-terminated array of the strings, which must outlive it.
-std::vector<char*> CStrings(std::vector<std::string>& strings)
-{
-    std::vector<char*> pointers;
-    pointers.reserve(strings.size() + 1);
-    for (std::string& text : strings)
-        pointers.push_back(text.data());
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
-void SetVariable(std::vector<std::string>& variables, const std::string& name,
-                 const std::string& value)
-{
-    const std::string prefix = name + '=';
-    variables.erase(std::remove_if(variables.begin(), variables.end(),
-                                   [prefix](const std::string& variable) {
-                                       return variable.compare(0, prefix.size(), prefix) == 0;
-                                   }),
-                    variables.end());
-    variables.push_back(prefix + value);
-}
-
+// The output pane understands colours, and no pager may wait for keys while
+// its output is shown in a window; the caller's environment may say otherwise.
 std::vector<std::string>
-ChildEnvironment(const std::vector<std::pair<std::string, std::string>>& changes)
+TerminalEnvironment(const std::vector<std::pair<std::string, std::string>>& changes)
 {
-    std::vector<std::string> variables;
-    for (char** variable = environ; *variable; ++variable)
-        variables.emplace_back(*variable);
-    // The output pane understands colours, and no pager may wait for keys
-    // while its output is shown in a window.
-    SetVariable(variables, "TERM", "xterm-256color");
-    SetVariable(variables, "PAGER", "cat");
-    SetVariable(variables, "GIT_PAGER", "cat");
-    for (const auto& [name, value] : changes)
-        SetVariable(variables, name, value);
-    return variables;
-}
-
-QString ReasonText(int reason)
-{
-    return QString::fromLocal8Bit(std::strerror(reason));
+    std::vector<std::pair<std::string, std::string>> variables{
+        {"TERM", "xterm-256color"}, {"PAGER", "cat"}, {"GIT_PAGER", "cat"}};
+    variables.insert(variables.end(), changes.begin(), changes.end());
+    return ChildEnvironment(variables);
 }
 
 } // namespace
@@ -308,53 +179,15 @@ int TerminalProcess::Backend::Launch(
     Descriptor slave;
     if (const int failure = OpenTerminal(slave))
         return failure;
-    int pipeEnds[2];
-    if (::pipe2(pipeEnds, O_CLOEXEC) != 0)
-        return errno;
-    const Descriptor reportRead(pipeEnds[0]);
-    Descriptor reportWrite(pipeEnds[1]);
-
-    std::vector<std::string> argumentStrings{program};
-    argumentStrings.insert(argumentStrings.end(), arguments.begin(), arguments.end());
-    std::vector<std::string> variables = ChildEnvironment(environment);
-    const std::vector<char*> argv = CStrings(argumentStrings);
-    const std::vector<char*> envp = CStrings(variables);
-    const ChildPlan plan{program.c_str(),
-                         argv.data(),
-                         envp.data(),
-                         workingFolder.empty() ? nullptr : workingFolder.c_str(),
-                         slave.Get(),
-                         reportWrite.Get(),
-                         ::sysconf(_SC_OPEN_MAX)};
-
-    // No handler of the launcher's may run in the child before it resets them.
-    sigset_t all;
-    sigset_t previous;
-    ::sigfillset(&all);
-    ::pthread_sigmask(SIG_SETMASK, &all, &previous);
+    ChildLaunch launch;
+    launch.program = program;
+    launch.arguments = arguments;
+    launch.workingFolder = workingFolder;
+    launch.environment = TerminalEnvironment(environment);
+    std::fill(std::begin(launch.standard), std::end(launch.standard), slave.Get());
+    launch.takeTerminal = true;
     clock_.start();
-    const pid_t pid = ::fork();
-    if (pid == 0)
-        RunChild(plan);
-    const int forkFailure = errno;
-    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    if (pid < 0)
-        return forkFailure;
-
-    // With the parent's write end closed, the pipe reads as empty once exec
-    // has closed the child's: anything else is the reason exec failed.
-    reportWrite = Descriptor();
-    int reason = 0;
-    ssize_t got = 0;
-    do {
-        got = ::read(reportRead.Get(), &reason, sizeof reason);
-    } while (got < 0 && errno == EINTR);
-    if (got == static_cast<ssize_t>(sizeof reason)) {
-        ::waitpid(pid, nullptr, 0);
-        return reason;
-    }
-    child_ = pid;
-    return 0;
+    return LaunchChild(launch, &child_);
 }
 
 void TerminalProcess::Backend::Watch()
@@ -364,9 +197,7 @@ void TerminalProcess::Backend::Watch()
     inputSpace_ = std::make_unique<QSocketNotifier>(master_.Get(), QSocketNotifier::Write);
     inputSpace_->setEnabled(false);
     QObject::connect(inputSpace_.get(), &QSocketNotifier::activated, [this] { WriteQueued(); });
-#ifdef SYS_pidfd_open
-    pidfd_ = Descriptor(static_cast<int>(::syscall(SYS_pidfd_open, child_, 0)));
-#endif
+    pidfd_ = ProcessEndDescriptor(child_);
     if (!pidfd_.IsOpen()) {
         exitPoll_.start();
         return;
@@ -503,11 +334,7 @@ void TerminalProcess::Backend::SignalGroups(int signal)
 
 void TerminalProcess::Backend::WaitForExit()
 {
-    const QDeadlineTimer deadline(KillWaitMs);
-    siginfo_t info = {};
-    while (::waitid(P_PID, static_cast<id_t>(child_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
-           info.si_pid == 0 && !deadline.hasExpired())
-        ::usleep(1000);
+    AwaitExit(child_, KillWaitMs);
 }
 
 void TerminalProcess::Backend::CheckExit()

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # check-command.sh QUARNED: "QuarnEd --check FILE..." prints each finding as
-# "FILE:LINE: warning: message" and each unreadable file as
-# "FILE: error: cannot read: reason" on its errors, and answers 0 (nothing
-# found), 1 (something found) or 2 (a file could not be read), without a
-# display.
+# "FILE:LINE: warning: message" and each file it cannot read, check or load
+# as "FILE: error: ..." on its errors, and answers 0 (nothing found), 1
+# (something found) or 2 (a file failed, or the output), without a display.
 set -uo pipefail
 quarned=$1
 work=$(mktemp -d)
@@ -43,4 +42,35 @@ mkfifo "$work/fifo.Quarn"
 expect 2 "" "$work/fifo.Quarn"
 grep -qxF "$work/fifo.Quarn: error: cannot read: not a regular file" "$work/errors" \
     || fail "no reason for the FIFO"
+# Without a file it is a usage error; a write error on the findings ends the
+# check.
+output=$(timeout 20 "$quarned" --check 2>"$work/errors")
+[ $? -eq 2 ] && [ -z "$output" ] && grep -qxF "Usage: QuarnEd [FILE]" "$work/errors" \
+    || fail "--check without a file: $(cat "$work/errors")"
+timeout 20 "$quarned" --check "$work/typo.Quarn" >/dev/full 2>"$work/errors"
+[ $? -eq 2 ] && grep -qxF "QuarnEd: error: cannot write the findings: No space left on device" \
+    "$work/errors" || fail "no write error for /dev/full: $(cat "$work/errors")"
+
+# Memory running out in a file's own check is an error of that file, not an
+# abort: under a limit that lets the program start and read 30 MB of
+# sections, but not learn their names. A sanitizer's shadow memory needs
+# more address space than any such limit allows.
+start=""
+for megabytes in 64 96 128 192 256 384 512; do
+    if (prlimit --as=$((megabytes << 20)) "$quarned" --check "$work/clean.Quarn" >/dev/null 2>&1; exit) \
+        2>/dev/null; then
+        start=$megabytes
+        break
+    fi
+done
+if [ -z "$start" ]; then
+    echo "SKIP: no address space limit lets the program start (a sanitizer build?)"
+else
+    seq -f '[s%.0f]' 3000000 >"$work/large.Quarn"
+    timeout 60 prlimit --as=$(((start + 80) << 20)) "$quarned" --check "$work/large.Quarn" \
+        >/dev/null 2>"$work/errors"
+    status=$?
+    [ "$status" -eq 2 ] && grep -qxF "$work/large.Quarn: error: cannot check: out of memory" \
+        "$work/errors" || fail "out of memory in the check: exit code $status, $(cat "$work/errors")"
+fi
 echo "PASS: check-command"

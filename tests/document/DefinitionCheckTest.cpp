@@ -8,7 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
+#include <cstdio>
+#include <fstream>
 #include <sstream>
 
 namespace {
@@ -139,6 +140,23 @@ private Q_SLOTS:
             << QByteArray("[Quarn]\n[A]\nValue1=a\nValue2=\nValue3=c\n")
             << QByteArray("f:5: warning: key \"Value3\" is never read: the list of values ends "
                           "at \"Value2\", which is empty\n");
+        QTest::newRow("the lists of several sections")
+            << QByteArray(
+                   "[Quarn]\n[A]\nValue1=a\nValue3=c\n[B]\nValue2=b\n[C]\nValue1=\nValue2=x\n")
+            << QByteArray("f:4: warning: key \"Value3\" is never read: the list of values ends "
+                          "at \"Value2\", which is missing\n"
+                          "f:6: warning: key \"Value2\" is never read: the list of values ends "
+                          "at \"Value1\", which is missing\n"
+                          "f:9: warning: key \"Value2\" is never read: the list of values ends "
+                          "at \"Value1\", which is empty\n");
+        QByteArray manyNames = "[Quarn]\n";
+        for (int i = 0; i < 100; ++i)
+            manyNames += "[s" + QByteArray::number(i) + "]\n";
+        QTest::newRow("a name repeated among many")
+            << manyNames + "[S42]\n"
+            << QByteArray("f:102: warning: section \"[S42]\" has the name of the section at line "
+                          "44, letter case aside: its keys are never read, as the reader looks "
+                          "only in the first section of a name\n");
         QTest::newRow("value after a missing one")
             << QByteArray("[Quarn]\n[A]\nValue3=c\nValue1=a\n")
             << QByteArray("f:3: warning: key \"Value3\" is never read: the list of values ends "
@@ -230,7 +248,7 @@ private Q_SLOTS:
     {
         const std::string clean = Write("clean.Quarn", "[Quarn]\r\nName=A\r\n[In]\r\n");
         const std::string twice = Write("twice.Quarn", "[Quarn]\n[In]\n[IN]\n");
-        const std::string missing = dir_.filePath(QStringLiteral("missing.Quarn")).toStdString();
+        const std::string missing = dir_.filePath(QStringLiteral("missing\n.Quarn")).toStdString();
         QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("folder.Quarn")));
         const std::string folder = dir_.filePath(QStringLiteral("folder.Quarn")).toStdString();
 
@@ -248,8 +266,71 @@ private Q_SLOTS:
         QCOMPARE(unreadable.out, found);
         QCOMPARE(unreadable.code, 2);
         QCOMPARE(unreadable.errors,
-                 QByteArray("missing.Quarn: error: cannot read: No such file or directory\n"
+                 QByteArray("'missing'$'\\n''.Quarn': error: cannot read: No such file or "
+                            "directory\n"
                             "folder.Quarn: error: cannot read: not a regular file\n"));
+    }
+
+    // A document that would take far more memory than its file is refused
+    // before it does; the file's own findings still come.
+    void refusedDocuments_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("findings");
+        QTest::addColumn<QByteArray>("limit");
+        QByteArray sections = "[Quarn]\n";
+        for (int i = 0; i < 150000; ++i)
+            sections += "[s" + QByteArray::number(i) + "]\n";
+        QTest::newRow("many tiny sections") << sections << 0 << QByteArray("19");
+        const QByteArray copied = "[Quarn]\n[A]\nInformation=1\n" + QByteArray(40000, 'x') + "\n" +
+                                  QByteArray("[A]\n").repeated(500);
+        QTest::newRow("sections copying a long text") << copied << 500 << QByteArray("16");
+    }
+
+    void refusedDocuments()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, findings);
+        QFETCH(QByteArray, limit);
+        const Result result = Check({Write("f", file)});
+        QCOMPARE(result.out.count('\n'), findings);
+        QCOMPARE(result.errors, "f: error: cannot load: the document would take more than " +
+                                    limit + " MiB of memory, the limit for a file of its size\n");
+        QCOMPARE(result.code, 2);
+    }
+
+    // Names are shown as GNU ls --quoting-style=shell-escape shows them: no
+    // name can forge a line. Written as bytes: some are not UTF-8.
+    void namesAreShellEscaped_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::newRow("plain") << QByteArray("plain.Quarn") << QByteArray("plain.Quarn");
+        QTest::newRow("'#' inside a path, UTF-8")
+            << QByteArray("#caf\xc3\xa9") << QByteArray("#caf\xc3\xa9");
+        QTest::newRow("blank") << QByteArray("a b") << QByteArray("'a b'");
+        QTest::newRow("quote") << QByteArray("it's") << QByteArray("\"it's\"");
+        QTest::newRow("quote and dollar") << QByteArray("it's $x") << QByteArray("'it'\\''s $x'");
+        QTest::newRow("line break forging a finding")
+            << QByteArray("f:1: warning: x\nf") << QByteArray("'f:1: warning: x'$'\\n''f'");
+        QTest::newRow("escape sequence, tab, DEL")
+            << QByteArray("\x1b[31m\t\x7f") << QByteArray("''$'\\033''[31m'$'\\t\\177'");
+        QTest::newRow("not UTF-8, C1 control")
+            << QByteArray("a\xff\xc2\x85") << QByteArray("'a'$'\\377\\302\\205'");
+    }
+
+    void namesAreShellEscaped()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, shown);
+        const std::string path =
+            QFile::encodeName(dir_.path()).toStdString() + '/' + name.toStdString();
+        std::ofstream(path, std::ios::binary) << "Name=x\n[Quarn]\n";
+        const Result result = Check({path});
+        // Qt cannot name every such file to remove it with the folder.
+        std::remove(path.c_str());
+        QCOMPARE(result.out, shown + ":1: warning: key line before the first section header: the "
+                                     "reader never reads it\n");
     }
 };
 

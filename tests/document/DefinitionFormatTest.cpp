@@ -238,6 +238,13 @@ private Q_SLOTS:
             }));
         row("an Information count of 0 is an empty text", "[Quarn]\r\nInformation=0\r\nName=n\r\n",
             Definition({}, [](CDef& d) { d.Name = "n"; }));
+        row("a later section reads the first section, whatever its name",
+            "[A]\r\nType=x\r\n[Quarn]\r\n[a]\r\nType=y\r\n",
+            Definition({Marked(Option("Quarn")), Option("a", "x")}));
+        row("a rewritten Information block outlives the next one",
+            "[Quarn]\nInformation=1\nfirst\nInformation=1\nsecond\n[A]\nInformation=1\nthird\n",
+            Definition({Marked(Option("A", {}, [](COption& o) { o.Information = "third"; }))},
+                       [](CDef& d) { d.Information = "first"; }));
         row("LF line ends", "[Quarn]\nName=n\nInformation=2\na\nb\n\n[A]\nType=String\n",
             Definition({Marked(Option("A", "String"))}, [](CDef& d) {
                 d.Name = "n";
@@ -249,6 +256,26 @@ private Q_SLOTS:
     {
         QFETCH(std::string, bytes);
         QFETCH(CDef, expected);
+        QCOMPARE(Read(bytes), expected);
+    }
+
+    // Thousands of names, each repeated in other letters once all are
+    // known: the later sections read the first of their name.
+    void readsManySectionNames()
+    {
+        constexpr int names = 3000;
+        std::string bytes = "[Quarn]\n";
+        CDef expected;
+        for (int pass = 0; pass < 2; ++pass) {
+            for (int i = 0; i < names; ++i) {
+                const std::string number = std::to_string(i);
+                bytes += (pass == 0 ? "[Option" : "[OPTION") + number +
+                         "]\nType=" + (pass == 0 ? number : "x") + '\n';
+                expected.Options.push_back(
+                    Option((pass == 0 ? "Option" : "OPTION") + number, number));
+            }
+        }
+        expected.Options.front().Default = true;
         QCOMPARE(Read(bytes), expected);
     }
 

@@ -1,4 +1,5 @@
 #include "document/ByteSink.h"
+#include "document/DefDocument.h"
 #include "tests/document/ChildProcess.h"
 #include "tests/document/TestFiles.h"
 
@@ -6,13 +7,19 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <grp.h>
 #include <map>
+#include <sched.h>
 #include <set>
+#include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -53,12 +60,61 @@ std::string SaveReport(const std::string& path, const std::string& bytes,
     return SaveBytes(path, bytes, error, std::move(checkpoint)) ? "saved" : error;
 }
 
-std::set<std::string> Names(const QTemporaryDir& folder)
+std::set<std::string> NamesIn(const fs::path& folder)
 {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder.path().toStdString()))
+    for (const auto& entry : fs::directory_iterator(folder))
         names.insert(entry.path().filename().string());
     return names;
+}
+
+std::set<std::string> Names(const QTemporaryDir& folder)
+{
+    return NamesIn(folder.path().toStdString());
+}
+
+// Whether a temporary file of doc.Quarn has a name in folder.
+bool HasTemporaryFile(const QTemporaryDir& folder)
+{
+    for (const std::string& name : Names(folder))
+        if (name.rfind(".doc.Quarn.quarned-", 0) == 0 && name != ".doc.Quarn.quarned-backup")
+            return true;
+    return false;
+}
+
+// Runs work in a child, as "nobody" where the test runs as root.
+std::string AsNobody(const std::function<std::string()>& work)
+{
+    return InChild([work] {
+               if (::geteuid() == 0 &&
+                   (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
+                   return std::string("could not become nobody");
+               return work();
+           })
+        .second;
+}
+
+const std::string Unshared = "no new namespace: ";
+
+// Runs work in a child in new namespaces of the kinds given, a new PID
+// namespace in the child's own child, with mounts of its own; the report
+// starts with Unshared when the system refuses them.
+std::string InNewNamespaces(int kinds, const std::function<std::string()>& work)
+{
+    return InChild([kinds, work] {
+               if (::unshare(kinds) != 0 ||
+                   ((kinds & CLONE_NEWNS) &&
+                    ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0))
+                   return Unshared + std::strerror(errno);
+               return kinds & CLONE_NEWPID ? InChild(work).second : work();
+           })
+        .second;
+}
+
+std::string Refusal(const fs::path& backup)
+{
+    return "an interrupted save left the earlier content in " + backup.string() +
+           "; compare it with the file, then remove it";
 }
 
 std::map<std::string, std::string> Attributes(const std::string& path)
@@ -75,12 +131,14 @@ std::map<std::string, std::string> Attributes(const std::string& path)
     return attributes;
 }
 
-// Runs a shell command with doc.Quarn in folder as $1 and folder as $2.
+// Runs a shell command with doc.Quarn in folder as $1, folder as $2 and
+// the file's backup as $3.
 bool Run(const QString& command, const QTemporaryDir& folder)
 {
     return QProcess::execute(QStringLiteral("sh"),
                              {QStringLiteral("-c"), command, QStringLiteral("sh"),
-                              folder.filePath(QStringLiteral("doc.Quarn")), folder.path()}) == 0;
+                              folder.filePath(QStringLiteral("doc.Quarn")), folder.path(),
+                              folder.filePath(QStringLiteral(".doc.Quarn.quarned-backup"))}) == 0;
 }
 
 bool BindSocket(const std::string& path)
@@ -296,18 +354,22 @@ private Q_SLOTS:
         QCOMPARE(Names(folder), names);
     }
 
-    // 99999999 is above the largest process id Linux hands out.
+    // A temporary file whose lock can be taken was left by a crash,
+    // whatever process its name numbers.
     void removesStaleTemporaryFiles_data()
     {
         QTest::addColumn<std::string>("name");
+        QTest::addColumn<bool>("locked"); // as its writer holds it
         QTest::addColumn<bool>("removed");
-        const auto row = [](const char* label, const char* name, bool removed) {
-            QTest::newRow(label) << std::string(name) << removed;
+        const auto row = [](const char* label, const char* name, bool removed,
+                            bool locked = false) {
+            QTest::newRow(label) << std::string(name) << locked << removed;
         };
         row("this file's", ".doc.Quarn.quarned-99999999-aB3xYz", true);
         row("another file's", ".a.txt.quarned-99999999-000000", true);
         row("a backup's", "..doc.Quarn.quarned-backup.quarned-99999999-abcdef", true);
-        row("of a live process", ".doc.Quarn.quarned-1-abcdef", false);
+        row("numbered as a live process", ".doc.Quarn.quarned-1-abcdef", true);
+        row("locked by a live save", ".doc.Quarn.quarned-99999999-abcdef", false, true);
         row("no dot", "doc.Quarn.quarned-99999999-abcdef", false);
         row("no name", ".quarned-99999999-abcdef", false);
         row("five letters", ".doc.Quarn.quarned-99999999-abcde", false);
@@ -315,13 +377,13 @@ private Q_SLOTS:
         row("other letters", ".doc.Quarn.quarned-99999999-abc_ef", false);
         row("suffix", ".doc.Quarn.quarned-99999999-abcdef.bak", false);
         row("leading zero", ".doc.Quarn.quarned-099999999-abcdef", false);
-        row("the backup", ".doc.Quarn.quarned-backup", false);
         row("a folder", ".doc.Quarn.quarned-99999999-abcdeF/", false);
     }
 
     void removesStaleTemporaryFiles()
     {
         QFETCH(std::string, name);
+        QFETCH(bool, locked);
         QFETCH(bool, removed);
         QTemporaryDir folder;
         const std::string target = folder.filePath(QStringLiteral("doc.Quarn")).toStdString();
@@ -332,11 +394,218 @@ private Q_SLOTS:
         else
             WriteBytes(stale.string(), "left by a crash");
         WriteBytes(target, OldBytes);
+        const int held = locked ? ::open(stale.c_str(), O_RDONLY | O_CLOEXEC) : -1;
+        QVERIFY(!locked || ::flock(held, LOCK_EX) == 0);
 
         std::string error;
-        QVERIFY(SaveBytes(target, NewBytes, error));
+        const bool saved = SaveBytes(target, NewBytes, error);
+        if (held >= 0)
+            ::close(held);
 
+        QVERIFY(saved);
         QCOMPARE(fs::exists(stale), !removed);
+    }
+
+    // A save in another PID namespace sees this one's processes as gone:
+    // the lock, not the number in the name, tells it a live save's file.
+    void keepsALiveSavesTemporaryFileSeenFromAnotherNamespace()
+    {
+        QTemporaryDir folder;
+        const std::string target = folder.filePath(QStringLiteral("doc.Quarn")).toStdString();
+        const std::string other = folder.filePath(QStringLiteral("other.Quarn")).toStdString();
+        WriteBytes(target, OldBytes);
+        std::string report;
+        bool kept = false;
+        // While this save's temporary file has a name.
+        const auto saveBeside = [&] {
+            if (report.empty() && HasTemporaryFile(folder)) {
+                report =
+                    InNewNamespaces(CLONE_NEWPID, [other] { return SaveReport(other, NewBytes); });
+                kept = HasTemporaryFile(folder);
+            }
+        };
+
+        QCOMPARE(SaveReport(target, NewBytes, saveBeside), std::string("saved"));
+
+        if (report.rfind(Unshared, 0) == 0)
+            QSKIP(report.c_str());
+        QCOMPARE(report, std::string("saved"));
+        QVERIFY(kept);
+    }
+
+    // Whatever lies at the backup name but a copy of what the file holds
+    // stops the save, both ways of saving, and is never read past a
+    // plausible size.
+    void leftoverBackups_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<bool>("hardLink"); // written in place
+        QTest::addColumn<bool>("saved");
+        const auto row = [](const char* label, const char* setup, bool saved) {
+            for (const bool hardLink : {false, true})
+                QTest::newRow(qPrintable(QString::fromLatin1(label) +
+                                         QLatin1String(hardLink ? ", in place" : ", replaced")))
+                    << QString::fromLatin1(setup) << hardLink << saved;
+        };
+        row("a copy of the file", "cp $1 $3", true);
+        row("other content", "echo earlier > $3", false);
+        row("30 GiB", "truncate -s 30G $3", false);
+        row("a folder", "mkdir $3", false);
+        row("a FIFO", "mkfifo $3", false);
+        row("a link to the file", "ln -s doc.Quarn $3", false);
+        QTest::newRow("a copy of a file that is gone")
+            << QStringLiteral("cp $1 $3 && rm $1") << false << false;
+    }
+
+    void leftoverBackups()
+    {
+        QFETCH(QString, setup);
+        QFETCH(bool, hardLink);
+        QFETCH(bool, saved);
+        QTemporaryDir folder;
+        const std::string target = folder.filePath(QStringLiteral("doc.Quarn")).toStdString();
+        const fs::path backup = folder.path().toStdString() + "/.doc.Quarn.quarned-backup";
+        WriteBytes(target, OldBytes);
+        QVERIFY(Run(setup + QLatin1String(hardLink ? " && ln $1 $2/other" : ""), folder));
+        const std::string before = Contents(target);
+        const fs::file_type kind = fs::symlink_status(backup).type();
+
+        const std::string report = SaveReport(target, NewBytes);
+
+        QCOMPARE(report, saved ? std::string("saved") : Refusal(backup));
+        QCOMPARE(Contents(target), saved ? NewBytes : before);
+        QCOMPARE(fs::symlink_status(backup).type(), saved ? fs::file_type::not_found : kind);
+    }
+
+    // Files whose names share their first 200 bytes have backups of their
+    // own: what a crash in one's write in place left, a save of the other
+    // neither takes for its own nor removes.
+    void backupsOfLongNamesKeepApart()
+    {
+        QTemporaryDir folder;
+        const fs::path base = folder.path().toStdString();
+        const std::string first = (base / (std::string(240, 'n') + "1.Quarn")).string();
+        const std::string second = (base / (std::string(240, 'n') + "2.Quarn")).string();
+        for (const std::string& file : {first, second}) {
+            WriteBytes(file, OldBytes);
+            fs::create_hard_link(file, file + "-link");
+        }
+        const int code = InChild([first] {
+                             return SaveReport(first, NewBytes, [first] {
+                                 if (ReadBytes(first) != OldBytes)
+                                     ::_exit(Crashed);
+                             });
+                         }).first;
+        QCOMPARE(code, Crashed);
+        std::set<std::string> backups;
+        for (const std::string& name : Names(folder))
+            if (name.find("quarned-backup") != std::string::npos)
+                backups.insert(name);
+        QCOMPARE(backups.size(), 1u);
+        const fs::path backup = base / *backups.begin();
+
+        QCOMPARE(SaveReport(second, NewBytes), std::string("saved"));
+        QCOMPARE(Contents(backup), OldBytes);
+        QCOMPARE(SaveReport(first, NewBytes), Refusal(backup));
+    }
+
+    // The editor's files beside a file whose path is the longest the system
+    // opens have longer paths than that.
+    void savesAtTheLongestPath_data()
+    {
+        QTest::addColumn<bool>("hardLink");
+        QTest::newRow("replaced") << false;
+        QTest::newRow("in place") << true;
+    }
+
+    void savesAtTheLongestPath()
+    {
+        QFETCH(bool, hardLink);
+        QTemporaryDir folder;
+        const std::size_t longest = PATH_MAX - 1;
+        std::string path = folder.path().toStdString();
+        while (path.size() + 1 + 200 + 1 + 50 < longest) {
+            path += "/" + std::string(200, 'd');
+            QVERIFY(fs::create_directory(path));
+        }
+        const std::string target =
+            path + "/" + std::string(longest - path.size() - 1 - 6, 'f') + ".Quarn";
+        QCOMPARE(target.size(), longest);
+        WriteBytes(target, OldBytes);
+        if (hardLink)
+            fs::create_hard_link(target, path + "/link");
+        const std::set<std::string> names = NamesIn(path);
+
+        QCOMPARE(SaveReport(target, NewBytes), std::string("saved"));
+
+        QCOMPARE(ReadBytes(target), NewBytes);
+        QCOMPARE(NamesIn(path), names);
+    }
+
+    // A file mounted over another, as containers do, cannot be renamed
+    // over: it is written in place. The mount is the child's own.
+    void savesABindMountedFile()
+    {
+        QTemporaryDir folder;
+        const std::string target = folder.filePath(QStringLiteral("doc.Quarn")).toStdString();
+        const std::string source = folder.filePath(QStringLiteral("source.Quarn")).toStdString();
+        WriteBytes(target, "under the mount");
+        WriteBytes(source, OldBytes);
+
+        const std::string report = InNewNamespaces(CLONE_NEWNS, [target, source] {
+            return ::mount(source.c_str(), target.c_str(), nullptr, MS_BIND, nullptr) == 0
+                       ? SaveReport(target, NewBytes)
+                       : std::string("mount failed");
+        });
+
+        if (report.rfind(Unshared, 0) == 0)
+            QSKIP(report.c_str());
+        QCOMPARE(report, std::string("saved"));
+        QCOMPARE(ReadBytes(source), NewBytes);
+        QCOMPARE(ReadBytes(target), std::string("under the mount"));
+        QCOMPARE(Names(folder), (std::set<std::string>{"doc.Quarn", "source.Quarn"}));
+    }
+
+    // What another program may do to the file after it was read, and
+    // whether a save then asks. Looked at by "nobody" where the test runs
+    // as root, so that removed permissions keep it from reading.
+    void outsideChanges_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<bool>("changed");
+        const auto row = [](const char* label, const char* setup, bool changed) {
+            QTest::newRow(label) << QString::fromLatin1(setup) << changed;
+        };
+        row("untouched", "true", false);
+        row("the same bytes written again", "cp $1 $2/copy && cat $2/copy > $1", false);
+        row("gone", "rm $1", false);
+        row("other bytes of the same size and times",
+            "touch -r $1 $2/time && printf X | dd of=$1 bs=1 seek=9 conv=notrunc status=none && "
+            "touch -r $2/time $1",
+            true);
+        row("replaced by a copy of the same bytes and times", "cp -p $1 $2/copy && mv $2/copy $1",
+            true);
+        row("permissions removed", "chmod 0 $1", true);
+        row("grown past what is read", "truncate -s 300M $1", true);
+        row("turned into a folder", "rm $1 && mkdir $1", true);
+    }
+
+    void outsideChanges()
+    {
+        QFETCH(QString, setup);
+        QFETCH(bool, changed);
+        QTemporaryDir folder;
+        const std::string target = folder.filePath(QStringLiteral("doc.Quarn")).toStdString();
+        WriteBytes(target, OldBytes);
+        ::chmod(folder.path().toLocal8Bit().constData(), 0777);
+        CDefDocument document;
+        QCOMPARE(document.Load(target), LoadResult::Loaded);
+        QVERIFY(Run(setup, folder));
+
+        const std::string report =
+            AsNobody([document] { return std::string(document.ChangedOnDisk() ? "yes" : "no"); });
+
+        QCOMPARE(report, std::string(changed ? "yes" : "no"));
     }
 };
 

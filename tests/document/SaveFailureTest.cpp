@@ -244,7 +244,9 @@ private Q_SLOTS:
                                         << std::string("No such file or directory");
         QTest::newRow("target is a folder")
             << std::string("folder.Quarn") << false << false << std::string("Is a directory");
-        QTest::newRow("read-only file") << std::string("doc.Quarn") << true << false << denied;
+        // Replaced only by a new file, which would lose the link.
+        QTest::newRow("read-only file with another hard link")
+            << std::string("doc.Quarn") << true << false << denied;
         QTest::newRow("existing file in a read-only folder")
             << std::string("doc.Quarn") << false << true << denied;
         QTest::newRow("new file in a read-only folder")
@@ -261,6 +263,8 @@ private Q_SLOTS:
         const std::string old = InFolder(folder, "doc.Quarn");
         WriteBytes(old, OldBytes);
         fs::create_directory(InFolder(folder, "folder.Quarn"));
+        if (readOnlyFile)
+            fs::create_hard_link(old, InFolder(folder, "link"));
         HandOverToNobody(folder);
         if (readOnlyFile)
             fs::permissions(old, fs::perms::owner_read | fs::perms::group_read);

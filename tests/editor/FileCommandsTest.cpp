@@ -454,6 +454,51 @@ private Q_SLOTS:
         }
     }
 
+    // A file nobody may write is replaced, by any user, only after a
+    // question of its own, and keeps its mode.
+    void readOnlyFileAsks_data()
+    {
+        QTest::addColumn<bool>("opened"); // Save of the document's own file, else Save As
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::newRow("Save, No") << true << QList<bool>{false};
+        QTest::newRow("Save, Yes") << true << QList<bool>{true};
+        QTest::newRow("Save As over it, No") << false << QList<bool>{true, false};
+        QTest::newRow("Save As over it, Yes") << false << QList<bool>{true, true};
+    }
+
+    void readOnlyFileAsks()
+    {
+        QFETCH(bool, opened);
+        QFETCH(QList<bool>, answers);
+#ifdef Q_OS_WIN
+        QSKIP("Windows refuses to replace a read-only file");
+#else
+        MainFormHarness harness;
+        const QString path = harness.WriteFile(QStringLiteral("tool.Quarn"), WithoutOptions);
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0444) == 0);
+        if (opened)
+            harness.Open(path);
+        else
+            harness.dialogs.fileAnswers.append(path);
+        Append(harness, "Name", QStringLiteral("!"));
+        harness.dialogs.questionAnswers = answers;
+        harness.Trigger(opened ? "FileSave" : "FileSaveAs");
+
+        QVERIFY(harness.dialogs.AllAnswersUsed());
+        QCOMPARE(harness.dialogs.Count(Kind::Question), answers.size());
+        const FakeDialogs::Shown question = harness.dialogs.Last(Kind::Question);
+        QCOMPARE(question.caption, QStringLiteral("Quarn Editor"));
+        QCOMPARE(question.text,
+                 path + QStringLiteral(" is read-only.\nDo you want to replace it anyway?"));
+        const bool written = answers.last();
+        QCOMPARE(harness.ReadFile(QStringLiteral("tool.Quarn")) != WithoutOptions, written);
+        QCOMPARE(IsModified(harness), !written);
+        struct stat info = {};
+        QVERIFY(::stat(QFile::encodeName(path).constData(), &info) == 0);
+        QCOMPARE(info.st_mode & 07777, 0444u);
+#endif
+    }
+
     // A file that cannot be opened shows no message box, but the status
     // bar says why for a few seconds; a FIFO is not waited for.
     void unreadableFileIsToldInTheStatusBar()

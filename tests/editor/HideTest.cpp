@@ -155,7 +155,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("readOnlyFile"); // else a folder stands at its name
         QTest::newRow("folder at the definition's name") << false;
-        QTest::newRow("read-only definition file") << true;
+        QTest::newRow("read-only definition file with another hard link") << true;
     }
 
     void failedSaveTakesTheHideBack()
@@ -169,10 +169,15 @@ private Q_SLOTS:
         if (readOnlyFile) {
             harness.WriteFile(QStringLiteral("grep.Quarn"), "old options");
             QVERIFY(QFile::setPermissions(definition, QFile::ReadOwner));
+            // Only a write in place keeps the link, and nothing may write it.
+            const QByteArray link = QFile::encodeName(harness.PathOf(QStringLiteral("link")));
+            QVERIFY(::link(QFile::encodeName(definition).constData(), link.constData()) == 0);
         } else {
             QVERIFY(QDir().mkdir(definition));
         }
-        harness.dialogs.questionAnswers = {true}; // replace what stands there
+        // Replace what stands there, also when it is read-only.
+        harness.dialogs.questionAnswers =
+            readOnlyFile ? QList<bool>{true, true} : QList<bool>{true};
         harness.Edit("Program")->setText(program);
         ClickHide(harness);
         ExpectHidden(harness, false);
