@@ -32,15 +32,16 @@ endfunction()
 
 # The editor.
 set(QUARNED_SUMMARY "Edit Quarn definition files (.Quarn), or check them from scripts.")
-set(QUARNED_USAGE_FORMS "QuarnEd [FILE]" "QuarnEd --check FILE..." "QuarnEd --help"
-    "QuarnEd --version")
+set(QUARNED_USAGE_FORMS "QuarnEd [FILE]" "QuarnEd --check FILE..." "QuarnEd --draft PROGRAM"
+    "QuarnEd --help" "QuarnEd --version")
 set(QUARNED_USAGE_FILE "open FILE, or make it the program of a new definition")
 set(QUARNED_USAGE_CHECK "warn of what each FILE reads or saves otherwise, and exit")
+set(QUARNED_USAGE_DRAFT "print a definition drafted from PROGRAM's own help, and exit")
 set(QUARNED_USAGE_HELP "print this help and exit")
 set(QUARNED_USAGE_VERSION "print the version and exit")
 quarn_usage_text(QUARNED_USAGE SUMMARY "${QUARNED_SUMMARY}" FORMS ${QUARNED_USAGE_FORMS}
     ITEMS "FILE" "${QUARNED_USAGE_FILE}" "--check FILE..." "${QUARNED_USAGE_CHECK}"
-          "--help" "${QUARNED_USAGE_HELP}" "--version" "${QUARNED_USAGE_VERSION}")
+          "--draft PROGRAM" "${QUARNED_USAGE_DRAFT}" "--help" "${QUARNED_USAGE_HELP}" "--version" "${QUARNED_USAGE_VERSION}")
 
 # The launcher.
 set(QUARNEXE_SUMMARY "Run the program that a Quarn definition file (.Quarn) describes, in a window.")
