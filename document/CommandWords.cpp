@@ -37,6 +37,7 @@ public:
                 else
                     AddText('%');
             } else {
+                result_.strayPercent = result_.strayPercent || (placeholders_ && c == '%');
                 AddText(c);
             }
         }

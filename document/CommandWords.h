@@ -21,6 +21,7 @@ struct FormatWords
     std::vector<FormatWord> words;
     bool hasValue = false;      // some word holds %s
     bool unclosedQuote = false; // a quote runs to the end of the text
+    bool strayPercent = false;  // a '%' neither "%s" nor "%%": it stands for itself
 };
 
 // A Format: "%s" stands for the value and "%%" for a percent sign, quoted or

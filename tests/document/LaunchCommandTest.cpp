@@ -1,10 +1,12 @@
 #include "document/LaunchCommand.h"
+#include "document/RunTimeChecks.h"
 
 #include "document/CommandWords.h"
 #include "document/DefinitionFile.h"
 #include "tests/support/DocumentPrinting.h"
 
 #include <QTest>
+#include <map>
 #include <set>
 
 Q_DECLARE_METATYPE(std::string)
@@ -75,6 +77,8 @@ private Q_SLOTS:
     void ValueListsComeBackAsJoined();
     void Quoting_data();
     void Quoting();
+    void RunTimeMistakes_data();
+    void RunTimeMistakes();
 };
 
 void LaunchCommandTest::Command_data()
@@ -264,6 +268,56 @@ void LaunchCommandTest::Quoting()
     QCOMPARE(CommandText({words.front(), Words(words.begin() + 1, words.end()), folder}), text);
     QCOMPARE(QuoteForShell("say \"hi\" now", ShellSyntax::Windows),
              std::string("\"say \"\"hi\"\" now\""));
+}
+
+void LaunchCommandTest::RunTimeMistakes_data()
+{
+    QTest::addColumn<std::string>("lines");
+    QTest::addColumn<std::string>("found"); // option numbers and mistakes, in order
+
+    QTest::newRow("none") << std::string("[A]\nType=String\nFormat=-a %s\nArg=1\n[B]\nType=True\n"
+                                         "Format=-b\n[C]\nType=Select\nValue=x\nValue1=x\nArg=2\n")
+                          << std::string();
+    QTest::newRow("formats")
+        << std::string("[A]\nFormat='-a %s\n[B]\nFormat=-b 50% %s\n[C]\nFormat=-c \\%d %%\n"
+                       "[D]\nFormat=-I\nMultiple=1\n[E]\nFormat=-I\nMultiple=1\nType=Select\n"
+                       "Value1=x\n")
+        << std::string("1:quote 2:percent 4:repeated");
+    QTest::newRow("lists") << std::string("[A]\nType=select\n[B]\nType=Select\nValue=z\nValue1=x\n"
+                                          "[C]\nType=Suggest\nValue=z\nValue1=x\n")
+                           << std::string("1:no-values 2:not-listed");
+    QTest::newRow("check boxes") << std::string("[A]\nType=True\n[B]\nType=False\nFormat= \n")
+                                 << std::string("1:no-format 2:no-format");
+    QTest::newRow("argument numbers")
+        << std::string("[A]\nArg=2\n[B]\nArg=2\n[C]\nArg=6\n[D]\nArg=-1\n")
+        << std::string("1:skipped 2:shared 3:skipped");
+    QTest::newRow("folder options")
+        << std::string("[A]\nUse Directory=1\n[B]\nType=True\nFormat=-x\nUse Directory=1\n"
+                       "[C]\nUse Directory=1\n")
+        << std::string("3:second-folder");
+}
+
+void LaunchCommandTest::RunTimeMistakes()
+{
+    QFETCH(std::string, lines);
+    static const std::map<RunTimeMistake, std::string> names = {
+        {RunTimeMistake::UnclosedQuote, "quote"},
+        {RunTimeMistake::StrayPercent, "percent"},
+        {RunTimeMistake::SelectWithoutValues, "no-values"},
+        {RunTimeMistake::ValueNotListed, "not-listed"},
+        {RunTimeMistake::CheckBoxWithoutFormat, "no-format"},
+        {RunTimeMistake::SharedArgument, "shared"},
+        {RunTimeMistake::SkippedArgument, "skipped"},
+        {RunTimeMistake::SecondFolderOption, "second-folder"},
+        {RunTimeMistake::RepeatedFormat, "repeated"}};
+    std::string found;
+    for (const RunTimeFinding& finding : FindRunTimeMistakes(Definition(lines))) {
+        found += (found.empty() ? "" : " ") + std::to_string(finding.option + 1) + ':' +
+                 names.at(finding.mistake);
+        QVERIFY(finding.message.rfind("Option " + std::to_string(finding.option + 1) + ": ", 0) ==
+                0);
+    }
+    QTEST(found, "found");
 }
 
 QTEST_APPLESS_MAIN(LaunchCommandTest)
