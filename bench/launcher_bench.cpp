@@ -7,6 +7,7 @@
 #include "bench/GeneratedDefinition.h"
 #include "document/DefinitionFile.h"
 #include "launcher/LauncherForm.h"
+#include "launcher/LauncherPanel.h"
 #include "launcher/RunSession.h"
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/TestPlatform.h"
@@ -95,12 +96,12 @@ void RunSeq(const QTemporaryDir& folder)
     QObject::connect(&ticker, &QTimer::timeout, [&sinceTick, &longestPause] {
         longestPause = std::max(longestPause, sinceTick.restart());
     });
-    QSignalSpy ended(&form.Session(), &RunSession::Ended);
+    QSignalSpy ended(&form.Panel().Session(), &RunSession::Ended);
     QElapsedTimer timer;
     timer.start();
     sinceTick.start();
     ticker.start(5);
-    form.RunExecute();
+    form.Panel().RunExecute();
     if (!ended.wait(600000))
         qFatal("seq did not end");
     const double seconds = static_cast<double>(timer.elapsed()) / 1000.0;

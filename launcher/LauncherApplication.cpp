@@ -57,7 +57,7 @@ int ShowWindow(int argc, char* argv[], const LauncherArguments& arguments)
                           CannotOpenText(arguments.definitionPath, reason));
         return Failure;
     }
-    TLauncherForm form(platform, dialogs, std::move(definition), arguments.arguments);
+    TLauncherForm form(platform, dialogs, definition, arguments.arguments);
     form.show();
     return TApplication::exec();
 }

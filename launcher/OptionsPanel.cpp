@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -52,33 +53,33 @@ OptionsPanel::OptionsPanel(Dialogs& dialogs, QWidget* parent)
 }
 
 void OptionsPanel::SetDefinition(const CDef& def, const TextCodec& codec,
-                                 const LaunchValues& values)
+                                 const LaunchValues& values, bool keepSelection)
 {
+    const int selected = list_->indexOfTopLevelItem(list_->currentItem());
+    const int scrolled = list_->verticalScrollBar()->value();
     def_ = &def;
     codec_ = codec;
     values_ = values;
     flagged_.clear();
     const QSignalBlocker blocker(list_);
-    list_->clear();
-    QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(def.Options.size()));
-    for (std::size_t i = 0; i < def.Options.size(); ++i) {
-        QString name = OptionDisplayName(def, i, codec);
-        auto* item = new QTreeWidgetItem;
-        if (def.Options[i].Mandatory) {
-            name += QStringLiteral(" *");
-            item->setToolTip(NameColumn, QStringLiteral("This option needs a value"));
-        }
-        item->setText(NameColumn, name);
-        items.append(item);
-    }
-    list_->addTopLevelItems(items);
-    for (std::size_t i = 0; i < def.Options.size(); ++i)
-        ShowValueOf(static_cast<int>(i));
-    list_->resizeColumnToContents(NameColumn);
-    const int first =
-        def.First >= 0 && static_cast<std::size_t>(def.First) < def.Options.size() ? def.First : 0;
-    list_->setCurrentItem(list_->topLevelItem(first));
+    // The entries are made again in place: a list that is cleared and
+    // filled again would show its empty state for a moment.
+    const int count = static_cast<int>(def.Options.size());
+    while (list_->topLevelItemCount() > count)
+        delete list_->takeTopLevelItem(list_->topLevelItemCount() - 1);
+    QList<QTreeWidgetItem*> added;
+    for (int i = list_->topLevelItemCount(); i < count; ++i)
+        added.append(new QTreeWidgetItem);
+    list_->addTopLevelItems(added);
+    for (int i = 0; i < count; ++i)
+        ShowEntry(i);
+    if (!keepSelection)
+        list_->resizeColumnToContents(NameColumn);
+    const int first = def.First >= 0 && def.First < count ? def.First : 0;
+    const int select = keepSelection && selected >= 0 && selected < count ? selected : first;
+    list_->setCurrentItem(list_->topLevelItem(select));
+    if (keepSelection)
+        list_->verticalScrollBar()->setValue(scrolled);
     ShowSelectedOption();
 }
 
@@ -127,6 +128,22 @@ void OptionsPanel::ValueChanged(const QByteArray& value)
     values_.options[static_cast<std::size_t>(position)] = value.toStdString();
     ShowValueOf(position);
     Q_EMIT ValuesChanged();
+}
+
+void OptionsPanel::ShowEntry(int position)
+{
+    const auto index = static_cast<std::size_t>(position);
+    QTreeWidgetItem* item = list_->topLevelItem(position);
+    QString name = OptionDisplayName(*def_, index, codec_);
+    if (def_->Options[index].Mandatory) {
+        name += QStringLiteral(" *");
+        item->setToolTip(NameColumn, QStringLiteral("This option needs a value"));
+    } else {
+        item->setToolTip(NameColumn, QString());
+    }
+    item->setText(NameColumn, name);
+    item->setIcon(ValueColumn, QIcon());
+    ShowValueOf(position);
 }
 
 void OptionsPanel::ShowValueOf(int position)

@@ -21,8 +21,11 @@ class OptionsPanel : public QWidget
 public:
     OptionsPanel(Dialogs& dialogs, QWidget* parent = nullptr);
 
-    // def must outlive the panel's use of it. Selects the option at First.
-    void SetDefinition(const CDef& def, const TextCodec& codec, const LaunchValues& values);
+    // def must outlive the panel's use of it. Selects the option at First,
+    // or, with keepSelection, keeps the selected position and the scrolled
+    // place where the list still reaches them.
+    void SetDefinition(const CDef& def, const TextCodec& codec, const LaunchValues& values,
+                       bool keepSelection = false);
     void SetValues(const LaunchValues& values);
     const LaunchValues& Values() const { return values_; }
     // Flags the options Run cannot do without, and no others.
@@ -37,6 +40,8 @@ Q_SIGNALS:
 private:
     void CurrentItemChanged(QTreeWidgetItem* current);
     void ValueChanged(const QByteArray& value);
+    // The entry's name, mark and value.
+    void ShowEntry(int position);
     void ShowValueOf(int position);
     void ShowSelectedOption();
 

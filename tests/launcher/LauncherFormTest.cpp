@@ -1,5 +1,6 @@
 // The launcher's window offscreen, with real programs run under a terminal.
 #include "launcher/LauncherForm.h"
+#include "launcher/LauncherPanel.h"
 
 #include "launcher/OptionsPanel.h"
 #include "launcher/OutputView.h"
@@ -45,7 +46,7 @@ public:
         LaunchDefinition definition;
         std::string reason;
         QVERIFY(ReadLaunchDefinition(path.toStdString(), {}, definition, reason));
-        form = std::make_unique<TLauncherForm>(platform, dialogs, std::move(definition), arguments);
+        form = std::make_unique<TLauncherForm>(platform, dialogs, definition, arguments);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
@@ -63,11 +64,11 @@ public:
     bool RunEnabled() const { return Child<QPushButton>("Run")->isEnabled(); }
     void Select(int option) const
     {
-        form->Options().List()->setCurrentItem(form->Options().List()->topLevelItem(option));
+        form->Panel().Options().List()->setCurrentItem(form->Panel().Options().List()->topLevelItem(option));
     }
     QString ValueShown(int option) const
     {
-        return form->Options().List()->topLevelItem(option)->text(1);
+        return form->Panel().Options().List()->topLevelItem(option)->text(1);
     }
     QString Output() const
     {
@@ -77,8 +78,8 @@ public:
     }
     bool RunToEnd() const
     {
-        QSignalSpy ended(&form->Session(), &RunSession::Ended);
-        form->RunExecute();
+        QSignalSpy ended(&form->Panel().Session(), &RunSession::Ended);
+        form->Panel().RunExecute();
         return ended.wait(10000);
     }
 
@@ -158,7 +159,7 @@ void LauncherFormTest::EditsChangeTheCommandLive()
     QCOMPARE(launcher.Command(), program + QStringLiteral(" -n 'it'\\''s a b' --mode=slow -v"));
     QCOMPARE(launcher.ValueShown(2), QStringLiteral("on"));
 
-    launcher.form->DefaultsExecute();
+    launcher.form->Panel().DefaultsExecute();
     QCOMPARE(launcher.Command(), program + QStringLiteral(" --mode=fast"));
     QVERIFY(!launcher.Child<QCheckBox>("ValueCheck")->isChecked());
 }
@@ -170,8 +171,8 @@ void LauncherFormTest::MandatoryOptionsKeepRunDisabled()
     QVERIFY(!launcher.RunEnabled());
     QCOMPARE(launcher.Problems(), QStringLiteral("Give a value for Input. The format of Quote "
                                                  "has an unclosed quote."));
-    QCOMPARE(launcher.form->Options().List()->topLevelItem(0)->text(0), QStringLiteral("Input *"));
-    QVERIFY(!launcher.form->Options().List()->topLevelItem(0)->icon(1).isNull());
+    QCOMPARE(launcher.form->Panel().Options().List()->topLevelItem(0)->text(0), QStringLiteral("Input *"));
+    QVERIFY(!launcher.form->Panel().Options().List()->topLevelItem(0)->icon(1).isNull());
 
     launcher.Select(1);
     launcher.Child<QLineEdit>("ValueText")->clear();
@@ -180,7 +181,7 @@ void LauncherFormTest::MandatoryOptionsKeepRunDisabled()
     QTest::keyClicks(launcher.Child<QLineEdit>("ValueText"), QStringLiteral("in"));
     QVERIFY(launcher.RunEnabled());
     QCOMPARE(launcher.Problems(), QString());
-    QVERIFY(launcher.form->Options().List()->topLevelItem(0)->icon(1).isNull());
+    QVERIFY(launcher.form->Panel().Options().List()->topLevelItem(0)->icon(1).isNull());
 }
 
 void LauncherFormTest::ArgumentsWinOverRememberedValues()
@@ -198,7 +199,7 @@ void LauncherFormTest::ArgumentsWinOverRememberedValues()
     QCOMPARE(launcher.ValueShown(1), QStringLiteral("one"));
     QCOMPARE(launcher.ValueShown(2), QStringLiteral("on"));
     QVERIFY(launcher.Command().endsWith(QStringLiteral(" a2 one two")));
-    launcher.form->DefaultsExecute();
+    launcher.form->Panel().DefaultsExecute();
     QVERIFY(launcher.Command().endsWith(QStringLiteral(" a b two")));
 }
 
@@ -222,8 +223,8 @@ void LauncherFormTest::InputReachesTheProgram()
     const Launcher launcher("Program=/bin/sh\n",
                             "[Script]\nValue=read line; echo \"got $line\"; cat; echo end\n"
                             "Format=-c %s\n");
-    QSignalSpy ended(&launcher.form->Session(), &RunSession::Ended);
-    launcher.form->RunExecute();
+    QSignalSpy ended(&launcher.form->Panel().Session(), &RunSession::Ended);
+    launcher.form->Panel().RunExecute();
     auto* input = launcher.Child<QLineEdit>("Input");
     QVERIFY(input->isEnabled());
     QTest::keyClicks(input, QStringLiteral("hello"));
@@ -242,24 +243,24 @@ void LauncherFormTest::StartFailureIsShown()
     QFile program(launcher.folder.filePath(QStringLiteral("not-executable")));
     QVERIFY(program.open(QIODevice::WriteOnly));
     program.close();
-    launcher.form->RunExecute();
+    launcher.form->Panel().RunExecute();
     QCOMPARE(launcher.dialogs.Count(FakeDialogs::Shown::Kind::Error), 1);
     QVERIFY2(launcher.dialogs.Last(FakeDialogs::Shown::Kind::Error)
                  .text.endsWith(QStringLiteral("not-executable:\nPermission denied")),
              qPrintable(launcher.dialogs.Last(FakeDialogs::Shown::Kind::Error).text));
-    QVERIFY(!launcher.form->Session().IsRunning());
+    QVERIFY(!launcher.form->Panel().Session().IsRunning());
 }
 
 void LauncherFormTest::ClosingWhileRunningAsksToStop()
 {
     Launcher launcher("Program=sleep\n", "[Seconds]\nValue=60\n");
-    QSignalSpy ended(&launcher.form->Session(), &RunSession::Ended);
-    launcher.form->RunExecute();
-    QVERIFY(launcher.form->Session().IsRunning());
+    QSignalSpy ended(&launcher.form->Panel().Session(), &RunSession::Ended);
+    launcher.form->Panel().RunExecute();
+    QVERIFY(launcher.form->Panel().Session().IsRunning());
 
     launcher.dialogs.confirmAnswers = {false};
     QVERIFY(!launcher.form->close());
-    QVERIFY(launcher.form->Session().IsRunning());
+    QVERIFY(launcher.form->Panel().Session().IsRunning());
 
     launcher.dialogs.confirmAnswers = {true};
     launcher.form->close();
