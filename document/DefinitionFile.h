@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Def.h"
+#include "document/NumberText.h"
 
 #include <cstddef>
 #include <new>
@@ -16,6 +17,10 @@ inline constexpr std::size_t LineCapacity = 40958;
 
 // The exact bytes the writer produces for def.
 std::string WriteDefinition(const CDef& def);
+
+// The section name the writer gives the option at index when it has no
+// name: "Option " and its position from 1.
+std::string UnnamedSectionName(std::size_t index);
 
 // Reads a whole definition from the file's bytes. program is the path the
 // user asked to open, made absolute; it becomes the program when the file
@@ -46,19 +51,3 @@ public:
 private:
     char reason_[128];
 };
-
-// How many characters of a number value the reader looks at.
-inline constexpr std::size_t NumberWidth = 31;
-
-// Reads a number value as the format does: at most the first NumberWidth
-// characters, leading blanks skipped, an optional sign, then the decimal
-// digits; clamped to the 32-bit range. False when there are no digits.
-bool ReadNumber(std::string_view value, std::int32_t& number);
-
-// The number the reader takes a value for: 0 when it has no digits.
-inline std::int32_t NumberValue(std::string_view value)
-{
-    std::int32_t number = 0;
-    ReadNumber(value, number);
-    return number;
-}

@@ -1,7 +1,8 @@
 #include "document/DefinitionHazards.h"
 
 #include "document/DefinitionFile.h"
-#include "document/TextCompare.h"
+#include "document/SectionIndex.h"
+#include "document/SectionKeys.h"
 #include "document/TextReadBack.h"
 
 #include <algorithm>
@@ -12,19 +13,32 @@
 // it back. Each text is looked at alone first (TextReadBack): what it reads
 // back as, and whether its lines stay within the line or header they belong
 // to. When they all do, the file's sections and keys are the ones the writer
-// meant, and one pass over the options, with a map of section names folded
-// as the reader folds them, tells which section each option reads and so
-// what it gets back. When a text's lines read as headers or keys of their
-// own, a real save and reload decides which options change, and that text
-// is named as the cause where an option has no cause of its own.
+// meant, and one pass over the options, through the reader's own index of
+// the sections' headers (SectionIndex), tells which section each option
+// reads and so what it gets back. When a text's lines read as headers or
+// keys of their own, a real save and reload decides which options change,
+// and that text is named as the cause where an option has no cause of its
+// own.
 
 namespace {
-
-constexpr std::string_view SettingsSection = "Quarn";
 
 std::string Numbered(int position)
 {
     return std::to_string(position + 1);
+}
+
+static_assert(static_cast<std::size_t>(TextField::ProgramInformation) + 1 ==
+                  SettingsTextKeys.size(),
+              "the settings' texts come first among the fields, in their order");
+
+// A header as the reader takes it back: named by length bytes of names from
+// offset, or without a name.
+LogicalLine HeaderLine(bool named, std::string_view names, std::size_t offset, std::size_t length)
+{
+    LogicalLine line;
+    line.kind = named ? LogicalLine::Kind::Header : LogicalLine::Kind::NamelessHeader;
+    line.name = names.substr(offset, named ? length : 0);
+    return line;
 }
 
 std::string Subject(int option, TextField field, std::size_t index)
@@ -194,33 +208,22 @@ private:
 
     void ReadBackSettings()
     {
-        const struct
-        {
-            TextField field;
-            std::string_view key;
-            const std::string& text;
-        } lines[] = {{TextField::Caption, "Name", def_.Name},
-                     {TextField::Program, "Program", def_.Program},
-                     {TextField::Directory, "Directory", def_.Directory},
-                     {TextField::Shell, "Command shell", def_.Shell}};
-        for (const auto& line : lines) {
-            const TextReadBack read = ReadBackLine(line.key, line.text);
-            NoteContained(read.contained, -1, line.field, 0);
+        for (std::size_t i = 0; i < SettingsTextKeys.size(); ++i) {
+            const SettingsTextKey& field = SettingsTextKeys[i];
+            const std::string& text = def_.*field.text;
+            const auto shown = static_cast<TextField>(i);
+            TextReadBack read = ReadBackText(field.key, text);
+            NoteContained(read.contained, -1, shown, 0);
             if (read.changed)
-                hazards_.push_back(ChangedText(-1, line.field, 0, line.text));
-        }
-        settingsKeys_.Information = def_.Information;
-        if (def_.Information.empty())
-            return;
-        TextReadBack read = ReadBackBlock(def_.Information);
-        NoteContained(read.contained, -1, TextField::ProgramInformation, 0);
-        if (read.changed) {
-            hazards_.push_back(ChangedText(-1, TextField::ProgramInformation, 0, def_.Information));
-            settingsKeys_.Information = std::move(*read.changed);
+                hazards_.push_back(ChangedText(-1, shown, 0, text));
+            // An option named like the settings' section reads their
+            // Information as its own.
+            if (field.key == Key::Information)
+                settingsKeys_.Information = read.changed ? std::move(*read.changed) : text;
         }
     }
 
-    void ReadBackText(int position, TextField field, std::size_t index, TextReadBack read)
+    void NoteReadBack(int position, TextField field, std::size_t index, TextReadBack read)
     {
         NoteContained(read.contained, position, field, index);
         if (read.changed)
@@ -234,28 +237,28 @@ private:
             const COption& option = OptionAt(position);
             OptionReadBack& read = ReadBackAt(position);
             if (option.Name.empty())
-                read.generatedName = "Option " + Numbered(position);
+                read.generatedName = UnnamedSectionName(static_cast<std::size_t>(position));
             read.header = ReadBackHeader(SectionName(position));
             NoteContained(read.header.contained, position, TextField::Name, 0);
-            ReadBackText(position, TextField::Type, 0, ReadBackLine("Type", option.Type));
-            ReadBackText(position, TextField::Value, 0, ReadBackLine("Value", option.Value));
-            std::size_t firstEmpty = option.Values.size();
+            NoteReadBack(position, TextField::Type, 0, ReadBackText(Key::Type, option.Type));
+            NoteReadBack(position, TextField::Value, 0, ReadBackText(Key::Value, option.Value));
+            // The writer writes every number once, in order: the list ends
+            // at the first value that reads back as ending it.
+            std::size_t listEnd = option.Values.size();
             for (std::size_t v = 0; v < option.Values.size(); ++v) {
-                ReadBackText(position, TextField::ListedValue, v,
+                NoteReadBack(position, TextField::ListedValue, v,
                              ReadBackListedValue(v + 1, option.Values[v]));
                 const bool changed = !read.changed.empty() &&
                                      read.changed.back().field == TextField::ListedValue &&
                                      read.changed.back().index == v;
-                const bool readEmpty =
-                    changed ? read.changed.back().read.empty() : option.Values[v].empty();
-                if (readEmpty && firstEmpty == option.Values.size())
-                    firstEmpty = v;
+                const std::string& readBack = changed ? read.changed.back().read : option.Values[v];
+                if (EndsValueList(readBack) && listEnd == option.Values.size())
+                    listEnd = v;
             }
-            read.valuesRead = firstEmpty;
-            ReadBackText(position, TextField::Format, 0, ReadBackLine("Format", option.Format));
-            if (!option.Information.empty())
-                ReadBackText(position, TextField::Information, 0,
-                             ReadBackBlock(option.Information));
+            read.valuesRead = listEnd;
+            NoteReadBack(position, TextField::Format, 0, ReadBackText(Key::Format, option.Format));
+            NoteReadBack(position, TextField::Information, 0,
+                         ReadBackText(Key::Information, option.Information));
             read.exact =
                 read.changed.empty() && read.valuesRead == option.Values.size() && option.Arg >= 0;
         }
@@ -278,22 +281,33 @@ private:
     }
 
     // The sections as the reader finds them: the program settings', then
-    // each option's, up to the first header without a name.
+    // each option's, up to the end of the option list.
     void FollowSections()
     {
-        std::unordered_map<std::string_view, int, FoldedHash, FoldedEqual> firstOfName;
-        firstOfName.reserve(options_.size() + 1);
-        firstOfName.emplace(SettingsSection, -1);
-        listEnd_ = count_;
+        // The names the headers read back as, in one text for the index.
+        std::string names(SettingsSection);
         for (int position = 0; position < count_; ++position) {
             const HeaderReadBack& header = ReadBackAt(position).header;
-            if (!header.named || header.nameLength == 0) {
+            if (header.named)
+                names.append(SectionName(position).substr(0, header.nameLength));
+        }
+        SectionIndex index(names, SectionIndex::Names::InList);
+        index.Reserve(options_.size() + 1);
+        index.Add(HeaderLine(true, names, 0, SettingsSection.size()));
+        listEnd_ = count_;
+        std::size_t offset = SettingsSection.size();
+        for (int position = 0; position < count_; ++position) {
+            const HeaderReadBack& header = ReadBackAt(position).header;
+            const LogicalLine line = HeaderLine(header.named, names, offset, header.nameLength);
+            offset += line.name.size();
+            const SectionRole role = index.Add(line);
+            if (!role.option) {
                 listEnd_ = position;
                 break;
             }
-            const std::string_view name = SectionName(position).substr(0, header.nameLength);
-            FindNameHazards(position, name);
-            FindKeyHazards(position, firstOfName.try_emplace(name, position).first->second);
+            FindNameHazards(position, line.name);
+            // The settings' section stands before the first option's: -1.
+            FindKeyHazards(position, static_cast<int>(role.first) - static_cast<int>(FirstOption));
         }
         if (listEnd_ == count_)
             return;
@@ -336,7 +350,8 @@ private:
                     hazards_.push_back(ChangedText(position, text.field, text.index,
                                                    *TextOf(option, text.field, text.index)));
             }
-            if (read.valuesRead < option.Values.size() && option.Values[read.valuesRead].empty())
+            if (read.valuesRead < option.Values.size() &&
+                EndsValueList(option.Values[read.valuesRead]))
                 Add(position, HazardKind::EmptyListedValue,
                     subject + "'s listed value " + std::to_string(read.valuesRead + 1) +
                         " is empty; after saving it and the values after it will be lost");
@@ -377,17 +392,20 @@ private:
     // No mark at all is the same choice as the first option marked.
     void FindDefaultMarks()
     {
-        const int reread = std::max(def_.First, 0);
-        const std::string becomes = reread < listEnd_
-                                        ? "option " + Numbered(reread) + " will be marked"
-                                        : "no option will be marked";
+        // A First below 0 is not written, and reads back as 0.
+        const std::optional<std::size_t> reread =
+            MarkedOption(std::max(def_.First, 0), static_cast<std::size_t>(listEnd_));
+        const std::string becomes =
+            reread ? "option " + Numbered(static_cast<int>(*reread)) + " will be marked"
+                   : "no option will be marked";
         for (int position = 0; position < listEnd_; ++position) {
             const bool marked = MarkedAsSaved(position);
-            if (marked && position != reread)
+            const bool marks = reread == static_cast<std::size_t>(position);
+            if (marked && !marks)
                 Add(position, HazardKind::DefaultMark,
                     "Option " + Numbered(position) +
                         " carries the default mark, but after saving " + becomes);
-            else if (!marked && position == reread)
+            else if (!marked && marks)
                 Add(position, HazardKind::DefaultMark,
                     "Option " + Numbered(position) +
                         " does not carry the default mark, but after saving it will");
@@ -405,10 +423,9 @@ private:
     {
         const CDef reread = ReadDefinition(WriteDefinition(def_), {}, {});
         std::vector<char> changes(def_.Options.size() + 1); // [0]: the program settings
-        changes[0] = def_.Name != reread.Name || def_.Program != reread.Program ||
-                     def_.Directory != reread.Directory || def_.Shell != reread.Shell ||
-                     def_.Information != reread.Information ||
-                     std::max(def_.First, 0) != reread.First;
+        CProgramSettings settings = def_.Settings();
+        settings.First = std::max(settings.First, 0);
+        changes[0] = settings != reread.Settings();
         for (int position = 0; position < count_; ++position) {
             const auto at = static_cast<std::size_t>(position);
             COption saved = OptionAt(position);

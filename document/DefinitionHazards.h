@@ -41,7 +41,8 @@ struct DefinitionHazard
 // Linear in the size of def.
 std::vector<DefinitionHazard> FindHazards(const CDef& def);
 
-// The texts of a definition, as hazard messages name them.
+// The texts of a definition, as hazard messages name them: the program
+// settings' first, in the order of SettingsTexts.
 enum class TextField
 {
     Caption, // the program settings' Name

@@ -2,6 +2,12 @@
 
 #include "document/TextCompare.h"
 
+namespace {
+
+constexpr std::string_view ListedPrefix = "Value";
+
+} // namespace
+
 std::optional<Key> FindKey(std::string_view key)
 {
     for (std::size_t i = 0; i < KeyNames.size(); ++i) {
@@ -17,16 +23,21 @@ std::optional<Key> FindKey(std::string_view key)
 
 bool ListedValueNumber(std::string_view key, std::size_t& n)
 {
-    constexpr std::string_view prefix = "Value";
     constexpr std::size_t maxDigits = 18;
-    if (key.size() <= prefix.size() || key.size() > prefix.size() + maxDigits ||
-        key[prefix.size()] == '0' || !EqualIgnoringCase(key.substr(0, prefix.size()), prefix))
+    if (key.size() <= ListedPrefix.size() || key.size() > ListedPrefix.size() + maxDigits ||
+        key[ListedPrefix.size()] == '0' ||
+        !EqualIgnoringCase(key.substr(0, ListedPrefix.size()), ListedPrefix))
         return false;
     n = 0;
-    for (const char c : key.substr(prefix.size())) {
+    for (const char c : key.substr(ListedPrefix.size())) {
         if (c < '0' || c > '9')
             return false;
         n = n * 10 + static_cast<std::size_t>(c - '0');
     }
     return true;
+}
+
+std::string ListedValueKey(std::size_t n)
+{
+    return std::string(ListedPrefix) + std::to_string(n);
 }

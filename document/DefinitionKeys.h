@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // The keys the definition reader asks for. The reader and the check of a
@@ -31,6 +33,14 @@ inline constexpr std::array<std::string_view, static_cast<std::size_t>(Key::Coun
     "Name",  "Program", "Directory", "Command shell", "First",     "Information",  "Type",
     "Value", "Format",  "Arg",       "Multiple",      "Mandatory", "Use Directory"};
 
+inline std::string_view KeyName(Key key)
+{
+    return KeyNames[static_cast<std::size_t>(key)];
+}
+
+// The program settings are read from the first section of this name.
+inline constexpr std::string_view SettingsSection = "Quarn";
+
 // The section named "Quarn" is asked for the program settings' keys, an
 // option's section for the option's keys; "Information" is a key of both.
 inline bool IsSettingsKey(Key key)
@@ -52,8 +62,14 @@ std::optional<Key> FindKey(std::string_view key);
 // are not taken.
 bool ListedValueNumber(std::string_view key, std::size_t& n);
 
-// The bytes C's isspace() accepts in the "C" locale.
-inline bool IsBlank(char c)
+// The key of the listed value n: "Value" followed by n.
+std::string ListedValueKey(std::size_t n);
+
+// The option that the settings' First marks as the default: First counts
+// from 0 among the options; none when it is out of their range.
+inline std::optional<std::size_t> MarkedOption(std::int32_t first, std::size_t options)
 {
-    return c == ' ' || (c >= '\t' && c <= '\r');
+    if (first < 0 || static_cast<std::size_t>(first) >= options)
+        return std::nullopt;
+    return static_cast<std::size_t>(first);
 }

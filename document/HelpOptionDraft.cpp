@@ -1,5 +1,6 @@
 #include "document/HelpOptionDraft.h"
 
+#include "document/DefinitionKeys.h"
 #include "document/HelpAscii.h"
 #include "document/TextCompare.h"
 
@@ -8,9 +9,6 @@
 #include <unordered_set>
 
 namespace {
-
-// The section of the program settings; an option's name must not be read as it.
-constexpr std::string_view SettingsSection = "Quarn";
 
 // Words in a description hint, and its length at most.
 constexpr std::size_t HintWords = 4;
@@ -171,6 +169,7 @@ DraftedOption DraftOperand(const UsageOperand& operand, int position,
 
 void GiveDistinctNames(std::vector<DraftedOption>& drafts)
 {
+    // No option may be read as the program settings' section.
     std::unordered_set<std::string, FoldedHash, FoldedEqual> taken = {std::string(SettingsSection)};
     taken.reserve(drafts.size() * 2 + 1);
     for (DraftedOption& draft : drafts) {

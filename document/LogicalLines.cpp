@@ -1,14 +1,13 @@
 #include "document/LogicalLines.h"
 
 #include "document/DefinitionFile.h"
+#include "document/DefinitionKeys.h"
 #include "document/TextCompare.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-constexpr std::string_view InformationKey = "Information";
 
 void ClassifyHeader(std::string_view header, LogicalLine& line)
 {
@@ -51,11 +50,12 @@ bool LogicalLineReader::Next(LogicalLine& line)
     line.kind = LogicalLine::Kind::KeyLine;
     line.key = piece.substr(0, equals);
     line.rewritten = false;
+    line.count = 0;
     // The count is read from the value with its line end still attached.
-    std::int32_t count = 0;
-    if (line.key.size() == InformationKey.size() && EqualIgnoringCase(line.key, InformationKey) &&
-        ReadNumber(piece.substr(equals + 1), count))
-        line.value = FoldBlock(equals + 1, count, line.rewritten);
+    line.block = EqualIgnoringCase(line.key, KeyName(Key::Information)) &&
+                 ReadNumber(piece.substr(equals + 1), line.count);
+    if (line.block)
+        line.value = FoldBlock(equals + 1, line.count, line.rewritten);
     else
         line.value = StripLineEnd(piece.substr(equals + 1));
     return true;

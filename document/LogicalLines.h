@@ -22,9 +22,15 @@ struct LogicalLine
     std::string_view name;
     std::string_view key;
     std::string_view value;
-    // The value is an Information block whose line ends the reader rewrote:
-    // it lies in the reader, not in the bytes, until the next line is read.
+    // An Information key line with a count of lines: its value is the
+    // block of the lines after it, folded into this line.
+    bool block = false;
+    std::int32_t count = 0; // of a block, as the key line gives it
+    // The value is a block whose line ends the reader rewrote: it lies in
+    // the reader, not in the bytes, until the next line is read.
     bool rewritten = false;
+
+    bool IsHeader() const { return kind == Kind::Header || kind == Kind::NamelessHeader; }
 };
 
 // A line without its line end: one LF, and then one CR before it; a CR
@@ -34,7 +40,12 @@ std::string_view StripLineEnd(std::string_view text);
 class LogicalLineReader
 {
 public:
-    explicit LogicalLineReader(std::string_view bytes) : bytes_(bytes) {}
+    // Reads from position, the start of a line the reader read before or
+    // the start of the bytes.
+    explicit LogicalLineReader(std::string_view bytes, std::size_t position = 0)
+        : bytes_(bytes), position_(position)
+    {
+    }
 
     // The next line; false at the end of the bytes. Its texts lie in the
     // bytes, except a rewritten value, which stays valid only until the next

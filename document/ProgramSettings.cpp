@@ -4,8 +4,11 @@
 
 bool operator==(const CProgramSettings& a, const CProgramSettings& b)
 {
-    return a.Name == b.Name && a.Program == b.Program && a.Directory == b.Directory &&
-           a.Shell == b.Shell && a.First == b.First && a.Information == b.Information;
+    for (const SettingsTextKey& field : SettingsTextKeys) {
+        if (a.*field.text != b.*field.text)
+            return false;
+    }
+    return a.First == b.First;
 }
 
 bool operator!=(const CProgramSettings& a, const CProgramSettings& b)

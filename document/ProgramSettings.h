@@ -1,6 +1,9 @@
 #pragma once
 
+#include "document/DefinitionKeys.h"
+
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -22,8 +25,29 @@ bool operator!=(const CProgramSettings& a, const CProgramSettings& b);
 
 std::ostream& operator<<(std::ostream& out, const CProgramSettings& settings);
 
-// The text fields of the settings, in their order, for code that treats
-// them alike (reading, writing, checking, showing); First is a number.
-inline constexpr std::array<std::string CProgramSettings::*, 5> SettingsTexts = {
-    &CProgramSettings::Name, &CProgramSettings::Program, &CProgramSettings::Directory,
-    &CProgramSettings::Shell, &CProgramSettings::Information};
+// A text field of the settings and the key the file keeps it under.
+struct SettingsTextKey
+{
+    std::string CProgramSettings::*text;
+    Key key;
+};
+
+// The text fields of the settings with their keys, in their order, for code
+// that treats them alike (reading, writing, checking, showing); First is a
+// number.
+inline constexpr std::array<SettingsTextKey, 5> SettingsTextKeys = {{
+    {&CProgramSettings::Name, Key::Name},
+    {&CProgramSettings::Program, Key::Program},
+    {&CProgramSettings::Directory, Key::Directory},
+    {&CProgramSettings::Shell, Key::Shell},
+    {&CProgramSettings::Information, Key::Information},
+}};
+
+// The text fields alone, in the same order.
+inline constexpr std::array<std::string CProgramSettings::*, SettingsTextKeys.size()>
+    SettingsTexts = [] {
+        std::array<std::string CProgramSettings::*, SettingsTextKeys.size()> texts{};
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            texts[i] = SettingsTextKeys[i].text;
+        return texts;
+    }();

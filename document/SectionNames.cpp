@@ -35,18 +35,32 @@ std::pair<std::uint32_t, bool> SectionNames::Add(std::string_view name)
 {
     if (slots_.size() < SlotsFor(Count() + 1))
         Rehash(SlotsFor(Count() + 1));
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t slot = HomeSlot(name);
-    for (; slots_[slot] != 0; slot = (slot + 1) & mask) {
-        const std::uint32_t number = slots_[slot] - 1;
-        if (EqualIgnoringCase(NameOf(number), name))
-            return {number, false};
-    }
+    const std::size_t slot = SlotOf(name);
+    if (slots_[slot] != 0)
+        return {slots_[slot] - 1, false};
     const auto number = static_cast<std::uint32_t>(Count());
     starts_.push_back(static_cast<std::uint32_t>(name.data() - bytes_.data()));
     lengths_.push_back(static_cast<std::uint16_t>(name.size()));
     slots_[slot] = number + 1;
     return {number, true};
+}
+
+std::uint32_t SectionNames::Find(std::string_view name) const
+{
+    if (slots_.empty())
+        return NotFound;
+    const std::size_t slot = SlotOf(name);
+    return slots_[slot] != 0 ? slots_[slot] - 1 : NotFound;
+}
+
+// The slot that holds name, or the empty slot where it would go.
+std::size_t SectionNames::SlotOf(std::string_view name) const
+{
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t slot = HomeSlot(name);
+    while (slots_[slot] != 0 && !EqualIgnoringCase(NameOf(slots_[slot] - 1), name))
+        slot = (slot + 1) & mask;
+    return slot;
 }
 
 std::size_t SectionNames::MemoryUse() const

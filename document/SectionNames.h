@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -23,6 +24,10 @@ public:
     // The number of name, and whether it is met first now.
     std::pair<std::uint32_t, bool> Add(std::string_view name);
 
+    // The number of a name added before; NotFound for one never added.
+    static constexpr std::uint32_t NotFound = std::numeric_limits<std::uint32_t>::max();
+    std::uint32_t Find(std::string_view name) const;
+
     std::size_t Count() const { return starts_.size(); }
 
     // The bytes this holds.
@@ -34,6 +39,7 @@ private:
         return bytes_.substr(starts_[number], lengths_[number]);
     }
     std::size_t HomeSlot(std::string_view name) const;
+    std::size_t SlotOf(std::string_view name) const;
     void Rehash(std::size_t slots);
 
     std::string_view bytes_;

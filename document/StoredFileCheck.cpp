@@ -1,226 +1,62 @@
 #include "document/StoredFileCheck.h"
 
+#include "document/Blanks.h"
 #include "document/DefinitionFile.h"
 #include "document/DefinitionKeys.h"
+#include "document/FindingText.h"
+#include "document/KeySpelling.h"
+#include "document/LineCounter.h"
 #include "document/LogicalLines.h"
-#include "document/SectionNames.h"
-#include "document/TextCompare.h"
+#include "document/SectionIndex.h"
+#include "document/SectionKeys.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <limits>
 #include <optional>
 
-// The reader's rules that the checks rest on: the program settings come
-// from the first section named "Quarn", wherever it stands; the options are
-// the sections at positions 1, 2, ... up to the first header without a
-// name; a section's keys are read only from the first section of its name,
-// and within it only the first line of each key counts. Two passes over the
-// logical lines: the first finds the sections and so which keys the reader
-// asks for in each, the second looks at every line.
+// The checks rest on the reader's own rules for sections (SectionIndex) and
+// for the key lines of a section (SectionKeys). Two passes over the logical
+// lines: the first finds the sections and so which keys the reader asks for
+// in each, the second looks at every line. The second reads each section
+// the reader asks keys of once ahead, to learn which of its lines the
+// reader takes.
 
 namespace {
 
-constexpr std::string_view SettingsName = "Quarn";
-constexpr std::string_view Blanks = " \t\n\v\f\r";
-constexpr std::size_t ShownLength = 60;
-
 const std::string Capacity = std::to_string(LineCapacity);
 
-// A text of the file as a message shows it, quoted: control bytes escaped,
-// so that a finding stays one line of plain text, and long texts cut.
-std::string Quoted(std::string_view text)
+// The keys the reader asks for in a section: none in most sections, the
+// program settings' in theirs, an option's in the first section of each
+// option's name.
+struct Asked
 {
-    std::size_t length = std::min(text.size(), ShownLength);
-    // Not inside a UTF-8 sequence, which is at most four bytes long.
-    for (int step = 0; step < 3 && length > 0 && length < text.size() &&
-                       (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80;
-         ++step)
-        --length;
-    std::string shown = "\"";
-    for (const char c : text.substr(0, length)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte != 0x7F) {
-            shown += c;
-            continue;
-        }
-        constexpr std::string_view digits = "0123456789abcdef";
-        shown += "\\x";
-        shown += digits[byte >> 4];
-        shown += digits[byte & 0xF];
-    }
-    if (length < text.size())
-        shown += "...";
-    return shown + '"';
-}
+    bool settings = false;
+    bool option = false;
 
-std::string Lines(std::size_t count)
-{
-    return std::to_string(count) + (count == 1 ? " line" : " lines");
-}
-
-bool IsBlankText(std::string_view text)
-{
-    return text.find_first_not_of(Blanks) == std::string_view::npos;
-}
-
-std::string_view TrimBlanks(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(Blanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
-}
-
-// Why the reader takes a number value for another number than it shows;
-// empty when it takes it as shown, or when it shows nothing.
-std::string NumberDifference(std::string_view value, std::int32_t& number)
-{
-    number = 0;
-    const bool read = ReadNumber(value, number);
-    const std::size_t last = value.find_last_not_of(Blanks);
-    if (last == std::string_view::npos)
-        return {};
-    const std::string_view shown = value.substr(0, last + 1);
-    std::size_t i = shown.find_first_not_of(Blanks);
-    const bool negative = shown[i] == '-';
-    if (shown[i] == '-' || shown[i] == '+')
-        ++i;
-    if (i == shown.size() || shown.find_first_not_of("0123456789", i) != std::string_view::npos)
-        return read ? "the reader ignores what follows the digits" : "it is not a number";
-    // The number as shown, saturated well beyond the reader's range.
-    constexpr std::int64_t ceiling = std::int64_t{1} << 40;
-    std::int64_t exact = 0;
-    for (; i < shown.size(); ++i)
-        exact = std::min(ceiling, exact * 10 + (shown[i] - '0'));
-    if (read && (negative ? -exact : exact) == number)
-        return {};
-    if (shown.size() > NumberWidth)
-        return "the reader looks only at the first " + std::to_string(NumberWidth) +
-               " characters of a number";
-    return "it is beyond the range of the reader's numbers";
-}
-
-constexpr std::size_t Longest()
-{
-    std::size_t longest = 0;
-    for (const std::string_view name : KeyNames)
-        longest = std::max(longest, name.size());
-    return longest;
-}
-constexpr std::size_t LongestKey = Longest();
-
-// The edits (insert, delete, replace, swap of neighbours) that turn a into
-// b, letter case aside; b is a key the reader knows.
-std::size_t Distance(std::string_view a, std::string_view b)
-{
-    std::array<std::size_t, LongestKey + 1> before{}, previous{}, row{};
-    for (std::size_t j = 0; j <= b.size(); ++j)
-        previous[j] = j;
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const bool same = FoldCase(a[i - 1]) == FoldCase(b[j - 1]);
-            row[j] = std::min({previous[j] + 1, row[j - 1] + 1, previous[j - 1] + (same ? 0 : 1)});
-            if (i > 1 && j > 1 && FoldCase(a[i - 1]) == FoldCase(b[j - 2]) &&
-                FoldCase(a[i - 2]) == FoldCase(b[j - 1]))
-                row[j] = std::min(row[j], before[j - 2] + 1);
-        }
-        before.swap(previous);
-        previous.swap(row);
-    }
-    return previous[b.size()];
-}
-
-// Physical line numbers of offsets met in increasing order.
-class LineCounter
-{
-public:
-    explicit LineCounter(std::string_view bytes) : bytes_(bytes) {}
-
-    std::size_t LineAt(std::size_t offset)
-    {
-        line_ += static_cast<std::size_t>(
-            std::count(bytes_.begin() + static_cast<std::ptrdiff_t>(offset_),
-                       bytes_.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
-        offset_ = offset;
-        return line_;
-    }
-
-private:
-    std::string_view bytes_;
-    std::size_t offset_ = 0;
-    std::size_t line_ = 1;
+    bool Any() const { return settings || option; }
 };
 
-// The first section of a name, the only one the reader reads keys from.
-// Kept small: a file may have millions of names.
-struct NamedSection
+bool Asks(Asked asked, Key key)
 {
-    std::uint32_t position; // among the headers, from 0
-    std::uint32_t line;
-    bool asksSettings = false;
-    bool asksOption = false;
-};
+    return (asked.settings && IsSettingsKey(key)) || (asked.option && IsOptionKey(key));
+}
 
-// A section's "Value1", "Value2", ... lines: how many, and the first n
-// (from 0) that is missing or empty, where the reader stops asking.
-struct ValueList
+bool AsksFor(Asked asked, std::string_view key)
 {
-    std::uint32_t listed = 0;
-    std::uint32_t stop = 0;
-    bool stopEmpty = false;
-};
-
-// Where the reader stops in one section's listed values, given in file order.
-class ListStop
-{
-public:
-    void Clear() { listed_.clear(); }
-
-    void Add(std::size_t n, bool empty)
-    {
-        // Numbers past 2^32 are never reached, as Find says why.
-        constexpr std::size_t unreachable = std::numeric_limits<std::uint32_t>::max();
-        listed_.push_back({static_cast<std::uint32_t>(std::min(n, unreachable)), empty});
-    }
-
-    ValueList Find()
-    {
-        // A list of n values needs n lines, so larger numbers are never reached.
-        const auto reachable = static_cast<std::uint32_t>(listed_.size());
-        found_.assign(reachable, Found::Missing);
-        for (const auto& [n, empty] : listed_) {
-            if (n <= reachable && found_[n - 1] == Found::Missing)
-                found_[n - 1] = empty ? Found::Empty : Found::Present;
-        }
-        ValueList list;
-        list.listed = reachable;
-        while (list.stop < reachable && found_[list.stop] == Found::Present)
-            ++list.stop;
-        list.stopEmpty = list.stop < reachable && found_[list.stop] == Found::Empty;
-        return list;
-    }
-
-private:
-    enum class Found
-    {
-        Missing,
-        Empty,
-        Present
-    };
-    std::vector<std::pair<std::uint32_t, bool>> listed_;
-    std::vector<Found> found_;
-};
+    std::size_t n = 0;
+    const std::optional<Key> known = FindKey(key);
+    return (known && Asks(asked, *known)) || (asked.option && ListedValueNumber(key, n));
+}
 
 } // namespace
 
 class StoredFileCheck::Checker
 {
 public:
-    explicit Checker(std::string_view bytes) : bytes_(bytes), counter_(bytes), names_(bytes)
+    explicit Checker(std::string_view bytes)
+        : bytes_(bytes), counter_(bytes), index_(bytes, SectionIndex::Names::All), keys_(bytes)
     {
         Learn();
     }
@@ -234,7 +70,7 @@ public:
     {
         extra_ = &extra;
         sink_ = &sink;
-        if (settings_ == NoName)
+        if (!index_.HasSettings())
             Emit(1, "the file has no \"[Quarn]\" section: the program settings are read as empty");
         LogicalLineReader lines(bytes_);
         LogicalLine line;
@@ -247,14 +83,12 @@ public:
             switch (line.kind) {
             case LogicalLine::Kind::Header:
             case LogicalLine::Kind::NamelessHeader:
-                section_ = CheckHeader(line, StripLineEnd(bytes_.substr(begin, end - begin)),
-                                       number);
+                asked_ = CheckHeader(line, StripLineEnd(bytes_.substr(begin, end - begin)), number);
                 afterHeader_ = true;
-                keyLines_.fill(0);
-                listedLines_.assign(section_ && section_->asksOption ? list_.listed : 0, 0);
+                keysRead_ = false;
                 break;
             case LogicalLine::Kind::KeyLine:
-                CheckKeyLine(line.key, begin, pieceEnd, end, number);
+                CheckKeyLine(line, begin, pieceEnd, end, number);
                 break;
             case LogicalLine::Kind::Other:
                 // What is left of a long line has been reported with it.
@@ -270,14 +104,6 @@ public:
     }
 
 private:
-    static constexpr std::uint32_t NoName = std::numeric_limits<std::uint32_t>::max();
-
-    struct FirstKey
-    {
-        std::size_t line;
-        std::int32_t value;
-    };
-
     // A finding, after those of extra on earlier lines.
     void Emit(std::size_t line, std::string message)
     {
@@ -314,112 +140,85 @@ private:
         return pieceEnd < bytes_.size() && bytes_[pieceEnd - 1] != '\n';
     }
 
-    // The first pass: the first section of every name, which of them the
-    // reader asks for which keys, where it stops in their listed values,
-    // and the options it makes.
+    // Named like the program settings' section, letter case aside.
+    bool SettingsNamed(const SectionRole& role) const
+    {
+        return role.name != SectionRole::NoName && role.name == index_.SettingsName();
+    }
+
+    // The first pass: the sections, the line of the first section of each
+    // name and whether an option reads its keys, and the options the reader
+    // makes.
     void Learn()
     {
         LogicalLineReader lines(bytes_);
         LineCounter counter(bytes_);
         LogicalLine line;
-        std::uint32_t reading = NoName; // the first section of its name
-        ListStop listStop;
-        std::size_t headers = 0;
+        std::int32_t first = 0;
         for (std::size_t begin = 0; lines.Next(line); begin = lines.Position()) {
-            if (line.kind == LogicalLine::Kind::KeyLine && reading != NoName) {
-                std::size_t n = 0;
-                if (ListedValueNumber(line.key, n))
-                    listStop.Add(n, line.value.empty());
-                else if (reading == settings_ && !first_ && FindKey(line.key) == Key::First)
-                    first_ = FirstKey{counter.LineAt(begin), NumberValue(line.value)};
+            if (!line.IsHeader())
                 continue;
+            const SectionRole role = index_.Add(line);
+            if (role.settings) {
+                ReadSection(lines.Position());
+                first = keys_.Number(Key::First);
             }
-            if (line.kind != LogicalLine::Kind::Header &&
-                line.kind != LogicalLine::Kind::NamelessHeader)
+            if (role.name == SectionRole::NoName)
                 continue;
-            if (reading != NoName)
-                StoreList(reading, listStop.Find());
-            reading = NoName;
-            const std::size_t position = headers++;
-            if (line.name.empty()) {
-                if (position >= 1 && listEnd_ > position)
-                    listEnd_ = position;
-                continue;
-            }
             const std::size_t number = counter.LineAt(begin);
-            const auto [name, added] = names_.Add(line.name);
-            if (added)
-                sections_.push_back(
-                    {static_cast<std::uint32_t>(position), static_cast<std::uint32_t>(number)});
-            NamedSection& named = sections_[name];
-            const bool settingsName = EqualIgnoringCase(line.name, SettingsName);
-            if (position >= 1 && position < listEnd_) {
-                optionLines.push_back(number);
-                optionKeysSaid.push_back(!added || settingsName);
-                named.asksOption = true;
+            if (role.FirstOfName()) {
+                firstLines_.push_back(static_cast<std::uint32_t>(number));
+                optionNames_.push_back(false);
             }
-            if (!added)
-                continue;
-            reading = name;
-            listStop.Clear();
-            if (settingsName && settings_ == NoName) {
-                settings_ = name;
-                named.asksSettings = true;
+            if (role.option) {
+                optionLines.push_back(number);
+                optionKeysSaid.push_back(!role.FirstOfName() || SettingsNamed(role));
+                optionNames_[role.name] = true;
             }
         }
-        if (reading != NoName)
-            StoreList(reading, listStop.Find());
-        defaultSaid = first_ && MarksNoOption(first_->value);
+        defaultSaid = MarksNoOption(first);
     }
 
-    // Only the sections with listed values keep where their list stops.
-    void StoreList(std::uint32_t name, const ValueList& list)
+    // Reads the key lines of a section from begin on, ahead of the pass.
+    void ReadSection(std::size_t begin)
     {
-        if (list.listed > 0)
-            lists_.emplace_back(name, list);
-    }
-
-    ValueList ListOf(std::uint32_t name) const
-    {
-        const auto found =
-            std::lower_bound(lists_.begin(), lists_.end(), name,
-                             [](const std::pair<std::uint32_t, ValueList>& list,
-                                std::uint32_t wanted) { return list.first < wanted; });
-        return found != lists_.end() && found->first == name ? found->second : ValueList();
+        keys_.Clear();
+        LogicalLineReader lines(bytes_, begin);
+        LogicalLine line;
+        while (lines.Next(line) && !line.IsHeader()) {
+            if (line.kind == LogicalLine::Kind::KeyLine)
+                keys_.Add(line);
+        }
+        keys_.EndSection();
     }
 
     // "First" counts from 0 among the options the file makes.
     bool MarksNoOption(std::int32_t first) const
     {
-        return !optionLines.empty() &&
-               (first < 0 || static_cast<std::size_t>(first) >= optionLines.size());
+        return !optionLines.empty() && !MarkedOption(first, optionLines.size());
     }
 
-    // The findings of a section header; the first section of its name, when
-    // the reader asks for keys in it.
-    const NamedSection* CheckHeader(const LogicalLine& line, std::string_view header,
-                                    std::size_t number)
+    // The findings of a section header, and the keys the reader asks for
+    // in its section.
+    Asked CheckHeader(const LogicalLine& line, std::string_view header, std::size_t number)
     {
-        const std::size_t position = position_++;
-        if (line.name.empty()) {
+        const SectionRole role = index_.RoleOf(line, position_++);
+        // The index keeps every name.
+        if (role.name == SectionRole::NoName) {
             std::string message = "header " + Quoted(header) +
                                   (line.kind == LogicalLine::Kind::Header ? " has an empty name"
                                                                           : " has no \"]\"") +
                                   ": the key lines under it are never read";
-            if (position == listEnd_)
+            if (role.endsList)
                 message += ", and neither it nor any section after it is read as an option";
             Emit(number, std::move(message));
-            return nullptr;
+            return {};
         }
-        // Every name has been met in the first pass.
-        const std::uint32_t name = names_.Add(line.name).first;
-        const NamedSection& first = sections_[name];
-        const bool option = position >= 1 && position < listEnd_;
-        const bool settingsName = EqualIgnoringCase(line.name, SettingsName);
+        const bool settingsName = SettingsNamed(role);
         const std::string shown = Quoted(header.substr(0, line.name.size() + 2));
-        if (first.position != position) {
-            const std::string firstLine = std::to_string(first.line);
-            if (option && settingsName)
+        if (!role.FirstOfName()) {
+            const std::string firstLine = std::to_string(firstLines_[role.name]);
+            if (role.option && settingsName)
                 Emit(number, "section " + shown + " is read as an option named " +
                                  Quoted(line.name) +
                                  " with the keys of the program settings' section at line " +
@@ -429,11 +228,11 @@ private:
                                  firstLine +
                                  ", letter case aside: its keys are never read, as the reader "
                                  "looks only in the first section of a name");
-        } else if (position == 0 && !settingsName) {
+        } else if (role.position == 0 && !settingsName) {
             Emit(number, "the first section " + shown +
                              " is never read as an option: the reader skips the first section, "
                              "whatever its name");
-        } else if (option && settingsName) {
+        } else if (role.option && settingsName) {
             Emit(number, "section " + shown +
                              " is not the first section, so the reader reads it twice: as the "
                              "program settings and as an option named " +
@@ -441,10 +240,9 @@ private:
         }
         if (!IsBlankText(header.substr(line.name.size() + 2)))
             Emit(number, "text after \"]\" is ignored: the section is named " + Quoted(line.name));
-        const bool asked = first.position == position && (first.asksSettings || first.asksOption);
-        if (asked)
-            list_ = ListOf(name);
-        return asked ? &first : nullptr;
+        if (!role.FirstOfName())
+            return {};
+        return {role.settings, optionNames_[role.name]};
     }
 
     void ReportLongLine(std::size_t begin, std::size_t number)
@@ -458,23 +256,19 @@ private:
                          (header ? ", the first of them a section header" : ""));
     }
 
-    void CheckKeyLine(std::string_view key, std::size_t begin, std::size_t pieceEnd,
+    void CheckKeyLine(const LogicalLine& line, std::size_t begin, std::size_t pieceEnd,
                       std::size_t end, std::size_t number)
     {
-        // The value as the line shows it; an Information block's count.
-        const std::string_view raw = bytes_.substr(begin + key.size() + 1,
-                                                   pieceEnd - begin - key.size() - 1);
-        std::int32_t count = 0;
-        const bool block = EqualIgnoringCase(key, KeyNames[static_cast<std::size_t>(
-                                                      Key::Information)]) &&
-                           ReadNumber(raw, count);
-        if (block)
-            CheckBlock(count, pieceEnd, end, number);
+        // The value as the line shows it.
+        const std::size_t valueBegin = begin + line.key.size() + 1;
+        const std::string_view raw = bytes_.substr(valueBegin, pieceEnd - valueBegin);
+        if (line.block)
+            CheckBlock(line.count, pieceEnd, end, number);
         if (!afterHeader_)
             Emit(number, "key line before the first section header: the reader never reads it");
         // A section the reader never asks has been reported at its header.
-        else if (section_)
-            CheckKey(*section_, key, StripLineEnd(raw), block, number);
+        else if (asked_.Any())
+            CheckKey(line, StripLineEnd(raw), begin, number);
     }
 
     // The lines an Information count folds into its key's line.
@@ -482,10 +276,10 @@ private:
                     std::size_t number)
     {
         std::size_t taken = 0;
-        std::optional<std::size_t> header;
+        std::optional<std::size_t> header; // its line: the counter goes forward only
         for (std::size_t piece = textBegin; piece < end; ++taken) {
             if (!header && bytes_[piece] == '[' && AtLineStart(piece))
-                header = piece;
+                header = counter_.LineAt(piece);
             piece = PastLineFeed(piece, end);
         }
         const std::string counted = "the Information count " + std::to_string(count);
@@ -511,7 +305,7 @@ private:
         // below zero has been reported as taking in every line.
         if (header && count >= 0 && !FollowedByEmptyLine(end))
             Emit(number, counted + " takes in the section header at line " +
-                             std::to_string(counter_.LineAt(*header)) + " as text");
+                             std::to_string(*header) + " as text");
     }
 
     bool FollowedByEmptyLine(std::size_t offset) const
@@ -520,110 +314,86 @@ private:
         return AtLineStart(offset) && (rest.substr(0, 1) == "\n" || rest.substr(0, 2) == "\r\n");
     }
 
-    static bool Asks(const NamedSection& section, Key key)
+    void Repeated(std::string_view key, std::size_t first, std::size_t number)
     {
-        return (section.asksSettings && IsSettingsKey(key)) ||
-               (section.asksOption && IsOptionKey(key));
+        Emit(number, "key " + Quoted(key) + " repeats the one at line " + std::to_string(first) +
+                         ": the reader takes only the first");
     }
 
-    static bool AsksFor(const NamedSection& section, std::string_view key)
+    void CheckKey(const LogicalLine& line, std::string_view value, std::size_t begin,
+                  std::size_t number)
     {
-        std::size_t n = 0;
-        const std::optional<Key> known = FindKey(key);
-        return (known && Asks(section, *known)) ||
-               (section.asksOption && ListedValueNumber(key, n));
-    }
-
-    void CheckKey(const NamedSection& section, std::string_view key, std::string_view value,
-                  bool block, std::size_t number)
-    {
-        if (const std::optional<Key> known = FindKey(key); known && Asks(section, *known)) {
+        // The section's key lines, from its first on.
+        if (!keysRead_) {
+            ReadSection(begin);
+            keysRead_ = true;
+            keyLines_.fill(0);
+            listedLines_.assign(asked_.option ? keys_.ListedLines() : 0, 0);
+        }
+        const std::string_view key = line.key;
+        if (const std::optional<Key> known = FindKey(key); known && Asks(asked_, *known)) {
             std::size_t& first = keyLines_[static_cast<std::size_t>(*known)];
-            if (first != 0) {
-                Emit(number, "key " + Quoted(key) + " repeats the one at line " +
-                                 std::to_string(first) + ": the reader takes only the first");
+            if (keys_.Repeats(*known, line)) {
+                Repeated(key, first, number);
                 return;
             }
             first = number;
-            CheckValue(*known, key, value, block, number);
+            CheckValue(*known, line, value, number);
             return;
         }
         std::size_t n = 0;
-        if (section.asksOption && ListedValueNumber(key, n)) {
-            CheckListedValue(key, n, number);
+        if (asked_.option && ListedValueNumber(key, n)) {
+            CheckListedValue(line, n, number);
             return;
         }
         const std::string_view trimmed = TrimBlanks(key);
-        if (trimmed.size() != key.size() && AsksFor(section, trimmed)) {
+        if (trimmed.size() != key.size() && AsksFor(asked_, trimmed)) {
             Emit(number, "key " + Quoted(key) + " is never read: the reader asks for " +
                              Quoted(trimmed) + ", and blanks belong to the key");
             return;
         }
-        if (section.asksOption && key.size() > 5 && AsksFor(section, key.substr(0, 5)) &&
+        if (asked_.option && key.size() > 5 && AsksFor(asked_, key.substr(0, 5)) &&
             key.find_first_not_of("0123456789", 5) == std::string_view::npos) {
             Emit(number, "key " + Quoted(key) +
                              " is never read: the reader asks for \"Value1\", \"Value2\", ... "
                              "without leading zeros");
             return;
         }
-        const char* const where = section.asksSettings && section.asksOption ? "this section"
-                                  : section.asksSettings ? "the program settings' section"
-                                                         : "an option's section";
+        const char* const where = asked_.settings && asked_.option ? "this section"
+                                  : asked_.settings                ? "the program settings' section"
+                                                                   : "an option's section";
         std::string message =
             "key " + Quoted(key) + " is never read: the reader does not ask for it in " + where;
-        if (const std::optional<Key> meant = Meant(section, key))
-            message +=
-                " (did you mean " + Quoted(KeyNames[static_cast<std::size_t>(*meant)]) + "?)";
+        const Asked asked = asked_;
+        if (const std::optional<Key> meant =
+                MeantKey(key, [asked](Key candidate) { return Asks(asked, candidate); }))
+            message += " (did you mean " + Quoted(KeyName(*meant)) + "?)";
         Emit(number, std::move(message));
     }
 
-    // The reader asks for "Value1", "Value2", ... and stops at the first
-    // that is missing or empty; only the first line of each counts.
-    void CheckListedValue(std::string_view key, std::size_t n, std::size_t number)
+    // Only the first line of each number counts, and the list ends at the
+    // first number missing or ending it.
+    void CheckListedValue(const LogicalLine& line, std::size_t n, std::size_t number)
     {
-        if (n <= list_.listed) {
-            std::uint32_t& first = listedLines_[n - 1];
-            if (first != 0) {
-                Emit(number, "key " + Quoted(key) + " repeats the one at line " +
-                                 std::to_string(first) + ": the reader takes only the first");
-                return;
-            }
-            first = static_cast<std::uint32_t>(number);
+        if (keys_.Repeats(n, line)) {
+            Repeated(line.key, listedLines_[n - 1], number);
+            return;
         }
-        if (n > list_.stop + 1)
-            Emit(number, "key " + Quoted(key) + " is never read: the list of values ends at " +
-                             "\"Value" + std::to_string(list_.stop + 1) + "\", which is " +
-                             (list_.stopEmpty ? "empty" : "missing"));
-    }
-
-    // The key the section is asked for that a misspelt key is near enough
-    // to, if any.
-    static std::optional<Key> Meant(const NamedSection& section, std::string_view key)
-    {
-        const std::size_t allowed = key.size() < 5 ? 1 : 2;
-        std::optional<Key> meant;
-        std::size_t best = allowed + 1;
-        for (std::size_t i = 0; i < KeyNames.size(); ++i) {
-            const std::string_view name = KeyNames[i];
-            if (!Asks(section, static_cast<Key>(i)) ||
-                std::max(name.size(), key.size()) - std::min(name.size(), key.size()) > allowed)
-                continue;
-            if (const std::size_t distance = Distance(key, name); distance < best) {
-                best = distance;
-                meant = static_cast<Key>(i);
-            }
-        }
-        return meant;
+        if (n <= keys_.ListedLines())
+            listedLines_[n - 1] = static_cast<std::uint32_t>(number);
+        const std::size_t end = keys_.ValueCount() + 1;
+        if (n > end)
+            Emit(number, "key " + Quoted(line.key) + " is never read: the list of values ends at " +
+                             Quoted(ListedValueKey(end)) + ", which is " +
+                             (keys_.EndsAtEmpty() ? "empty" : "missing"));
     }
 
     // A number value that reads otherwise than it looks, and a "First"
     // that marks no option.
-    void CheckValue(Key key, std::string_view written, std::string_view value, bool block,
-                    std::size_t number)
+    void CheckValue(Key key, const LogicalLine& line, std::string_view value, std::size_t number)
     {
         const bool flag = key == Key::Multiple || key == Key::Mandatory || key == Key::UseDir;
-        const bool count = key == Key::Information && block;
-        if (!flag && !count && key != Key::First && key != Key::Arg)
+        if (!flag && !line.block && key != Key::First && key != Key::Arg)
             return;
         std::int32_t read = 0;
         std::string why = NumberDifference(value, read);
@@ -632,12 +402,12 @@ private:
         const bool marksNone = key == Key::First && MarksNoOption(read);
         if (why.empty() && !marksNone)
             return;
-        const std::string shown = Quoted(std::string(written) + '=' + std::string(value));
+        const std::string shown = Quoted(std::string(line.key) + '=' + std::string(value));
         if (!why.empty()) {
-            const std::string readAs = flag    ? (read != 0 ? "set" : "not set")
-                                       : count ? "a count of " + Lines(static_cast<std::size_t>(
-                                                                     std::max(read, 0)))
-                                               : std::to_string(read);
+            const std::string readAs =
+                flag         ? (read != 0 ? "set" : "not set")
+                : line.block ? "a count of " + Lines(static_cast<std::size_t>(std::max(read, 0)))
+                             : std::to_string(read);
             Emit(number, shown + " is read as " + readAs + ": " + why);
         }
         if (!marksNone)
@@ -653,21 +423,20 @@ private:
 
     std::string_view bytes_;
     LineCounter counter_;
-    // What the first pass learns: per name its first section, and the
-    // lists of values of those that have them, by name.
-    SectionNames names_;
-    std::vector<NamedSection> sections_;
-    std::vector<std::pair<std::uint32_t, ValueList>> lists_;
-    std::uint32_t settings_ = NoName;
-    std::size_t listEnd_ = static_cast<std::size_t>(-1); // the first header ending the options
-    std::optional<FirstKey> first_;
-    // The second pass's place: the headers so far, the section the reader
-    // asks for keys in (none before the first header and in sections it
-    // never asks), and there the first line of each key (0 for none).
+    // What the first pass learns: the sections, and per name the line of
+    // its first section and whether it is an option's name.
+    SectionIndex index_;
+    std::vector<std::uint32_t> firstLines_;
+    std::vector<bool> optionNames_;
+    // The second pass's place: the headers so far, the keys the reader asks
+    // for in this section (none before the first header), the section's key
+    // lines as read ahead once it has one, and the line of the first line of
+    // each key and listed number met so far.
     std::size_t position_ = 0;
     bool afterHeader_ = false;
-    const NamedSection* section_ = nullptr;
-    ValueList list_; // the values listed in section_
+    Asked asked_;
+    SectionKeys keys_;
+    bool keysRead_ = false;
     std::array<std::size_t, KeyNames.size()> keyLines_{};
     std::vector<std::uint32_t> listedLines_;
     const std::vector<StoredFinding>* extra_ = nullptr;

@@ -10,7 +10,16 @@ inline char FoldCase(char c)
 {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
-bool EqualIgnoringCase(std::string_view a, std::string_view b);
+inline bool EqualIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldCase(a[i]) != FoldCase(b[i]))
+            return false;
+    }
+    return true;
+}
 
 // Hash and equality for maps keyed by names matched without regard to
 // letter case, without building folded copies of the names.

@@ -1,16 +1,14 @@
 #include "document/TextReadBack.h"
 
 #include "document/DefinitionFile.h"
+#include "document/LineWriter.h"
 #include "document/LogicalLines.h"
 
 #include <algorithm>
 
-// The lines below are built as DefinitionWriter.cpp writes them.
+// The lines below are written by the writer's own LineWriter.
 
 namespace {
-
-constexpr std::string_view LineEnd = "\r\n";
-constexpr std::string_view InformationKey = "Information=";
 
 bool HasLineFeed(std::string_view text)
 {
@@ -48,26 +46,17 @@ bool FitsOneLine(std::size_t keyLength, std::string_view text)
     return !HasLineFeed(text) && keyLength + 1 + text.size() + LineEnd.size() <= LineCapacity;
 }
 
-} // namespace
-
 TextReadBack ReadBackLine(std::string_view key, std::string_view text)
 {
     if (FitsOneLine(key.size(), text))
         return {};
     std::string written;
     written.reserve(key.size() + 1 + text.size() + LineEnd.size());
-    written.append(key).append("=").append(text).append(LineEnd);
+    LineWriter(written).KeyLine(key, text);
     return ReadBackValue(written, text);
 }
 
-TextReadBack ReadBackListedValue(std::size_t n, std::string_view text)
-{
-    // "Value" and up to 20 digits.
-    if (FitsOneLine(25, text))
-        return {};
-    return ReadBackLine("Value" + std::to_string(n), text);
-}
-
+// An Information text, written as its counted block.
 TextReadBack ReadBackBlock(std::string_view text)
 {
     // Folded with CR LF after each line, the block comes back as it is when
@@ -78,21 +67,31 @@ TextReadBack ReadBackBlock(std::string_view text)
         crLf = lf > 0 && text[lf - 1] == '\r';
     if (crLf && BlockFitsLine(text))
         return {};
-    const auto lines = 1 + std::count(text.begin(), text.end(), '\n');
     std::string written;
-    written.reserve(InformationKey.size() + 24 + text.size());
-    written.append(InformationKey)
-        .append(std::to_string(lines))
-        .append(LineEnd)
-        .append(text)
-        .append(LineEnd)
-        .append(LineEnd);
+    written.reserve(KeyName(Key::Information).size() + 24 + text.size());
+    LineWriter(written).Information(text);
     return ReadBackValue(written, text);
+}
+
+} // namespace
+
+TextReadBack ReadBackText(Key key, std::string_view text)
+{
+    return key == Key::Information ? ReadBackBlock(text) : ReadBackLine(KeyName(key), text);
+}
+
+TextReadBack ReadBackListedValue(std::size_t n, std::string_view text)
+{
+    // "Value" and up to 20 digits.
+    if (FitsOneLine(25, text))
+        return {};
+    return ReadBackLine(ListedValueKey(n), text);
 }
 
 bool BlockFitsLine(std::string_view text)
 {
-    return InformationKey.size() + text.size() + LineEnd.size() <= LineCapacity;
+    // The key, its '=', and the text with its line end.
+    return KeyName(Key::Information).size() + 1 + text.size() + LineEnd.size() <= LineCapacity;
 }
 
 HeaderReadBack ReadBackHeader(std::string_view sectionName)
@@ -101,7 +100,7 @@ HeaderReadBack ReadBackHeader(std::string_view sectionName)
         return {true, true, std::min(sectionName.find(']'), sectionName.size())};
     std::string written;
     written.reserve(sectionName.size() + 2 + LineEnd.size());
-    written.append("[").append(sectionName).append("]").append(LineEnd);
+    LineWriter(written).Header(sectionName);
     LogicalLineReader reader(written);
     LogicalLine line;
     reader.Next(line);

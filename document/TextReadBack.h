@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/DefinitionKeys.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -19,14 +21,12 @@ struct TextReadBack
     std::optional<std::string> changed; // the text as read, when it differs
 };
 
-// A one-line text, written as "key=text".
-TextReadBack ReadBackLine(std::string_view key, std::string_view text);
+// The text of key: written as "key=text", or for Information as its
+// counted block.
+TextReadBack ReadBackText(Key key, std::string_view text);
 
 // A listed value, written as "Value" and its number n, "=", the text.
 TextReadBack ReadBackListedValue(std::size_t n, std::string_view text);
-
-// An Information text, written as its counted block.
-TextReadBack ReadBackBlock(std::string_view text);
 
 // Whether an Information text, folded into its key's line, fits that line.
 bool BlockFitsLine(std::string_view text);

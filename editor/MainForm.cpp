@@ -1,29 +1,30 @@
 #include "editor/MainForm.h"
 
-#include "editor/ContextHelp.h"
+#include "editor/DocumentUndo.h"
 #include "editor/EditBoxes.h"
+#include "editor/EditCommands.h"
+#include "editor/FileDropRouter.h"
+#include "editor/HazardMarks.h"
+#include "editor/HelpCommands.h"
 #include "editor/MenuFocus.h"
+#include "editor/OptionList.h"
+#include "editor/OptionPane.h"
+#include "editor/ProgramSettingsPage.h"
+#include "editor/RecentFiles.h"
 #include "editor/ShortcutPrecedence.h"
-#include "system/ExecutableDialog.h"
-#include "system/ExecutableSearch.h"
-#include "system/Platform.h"
+#include "editor/TextBoxTarget.h"
+#include "editor/ValueList.h"
 #include "system/ProgramHider.h"
 #include "ui_MainForm.h"
 
-#include <QAbstractEventDispatcher>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QFileInfo>
-#include <QKeyEvent>
-#include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusTipEvent>
 #include <QTabBar>
-#include <QToolButton>
 
 namespace {
 
@@ -50,18 +51,14 @@ TMainForm::TMainForm(Platform& platform, Dialogs& dialogs, QStringList arguments
     ui->Edit->menuAction()->setStatusTip(QStringLiteral("Edit commands"));
     ui->Help->menuAction()->setStatusTip(QStringLiteral("Help topics"));
     ui->PageControl->tabBar()->setFocusPolicy(Qt::NoFocus);
-    ui->ImageDown->setPixmap(QIcon(QStringLiteral(":/pictures/hands.svg")).pixmap(32, 32));
     for (const auto& [action, button] : ToolButtonNames) {
         if (auto* item = findChild<QAction*>(QLatin1String(action)))
             ui->ToolBar->widgetForAction(item)->setObjectName(QLatin1String(button));
     }
     setMinimumSize(minimumSizeHint().expandedTo(QSize(452, 370)));
-    hazardSummary_ = new QLabel(ui->StatusBar);
-    hazardSummary_->setObjectName(QStringLiteral("HazardSummary"));
-    hazardSummary_->hide();
-    ui->StatusBar->addPermanentWidget(hazardSummary_);
-    // The entries' marks explain themselves in the status bar.
-    ui->OptionList->setMouseTracking(true);
+    // Tab goes from the last field of the first page to the option list.
+    setTabOrder(ui->GlobalPage->LastField(), ui->OptionList);
+    setTabOrder(ui->OptionList, ui->OptionPane->FirstField());
 
     // "*" matches every name here, as "*.*" does on Windows.
     openDialog_ = {FileDialogSettings::Kind::Open, QStringLiteral("Open definition file"),
@@ -70,89 +67,122 @@ TMainForm::TMainForm(Platform& platform, Dialogs& dialogs, QStringList arguments
     saveDialog_ = {FileDialogSettings::Kind::Save, QStringLiteral("Save definition file"),
                    QStringLiteral("Definition files (*.Quarn)"), QStringLiteral("Quarn"), false,
                    QString()};
-    openExeDialog_ = ExecutableDialogSettings();
+
+    // The pages, the commands that act on them, and what they tell.
+    ui->GlobalPage->Setup(platform_, dialogs_, codec_);
+    ui->OptionPane->Setup(platform_, codec_);
+    marks_ = std::make_unique<HazardMarks>(*ui->OptionList, *ui->StatusBar, document_,
+                                           *ui->GlobalPage, *ui->OptionPane, codec_);
+    options_ = new OptionList(*ui->OptionList, *ui->OptionPane, document_, *marks_, codec_);
+    undo_ = new DocumentUndo(
+        document_, codec_,
+        {*ui->PageControl, *ui->GlobalPage, *ui->OptionsPage, *options_, *ui->OptionPane},
+        *ui->EditUndo, *ui->EditRedo);
+    textBoxes_ = new TextBoxTarget(*menuFocus_, platform_, this);
+    editCommands_ = new EditCommands(*menuFocus_,
+                                     [this](const QString& name, const std::function<void()>& run) {
+                                         undo_->RunStep(name, run);
+                                     },
+                                     {ui->EditNew, ui->EditDelete, ui->EditCut, ui->EditCopy,
+                                      ui->EditPaste, ui->EditUp, ui->EditDown},
+                                     this);
+    editCommands_->AddTarget(*options_);
+    editCommands_->AddTarget(ui->OptionPane->Values());
+    editCommands_->AddTarget(*textBoxes_);
+    recent_ = new RecentFiles(platform_, *ui->File);
+    help_ = new HelpCommands(*this, platform_, dialogs_, *menuFocus_, *ui->PageControl,
+                             *ui->HelpContents);
+    connect(recent_, &RecentFiles::Chosen, this, &TMainForm::OpenDefinition);
+    connect(undo_, &DocumentUndo::StateShown, this, &TMainForm::UpdateHideState);
+    connect(ui->GlobalPage, &TProgramSettingsPage::ProgramChanged, this,
+            [this](const QString& program) { ui->Go->setEnabled(!program.isEmpty()); });
+    connect(ui->GlobalPage, &TProgramSettingsPage::HideClicked, this, &TMainForm::HideClick);
 
     WireActions();
-    ConnectOptionPane();
     PrepareEditBoxes();
-    RouteFileDrops();
-    connect(ui->Program, &QLineEdit::textChanged, this, &TMainForm::ProgramChange);
-    connect(ui->ProgramButton, &QPushButton::clicked, this, &TMainForm::ProgramButtonClick);
-    connect(ui->ShellButton, &QPushButton::clicked, this, &TMainForm::ShellButtonClick);
-    connect(ui->DirectoryButton, &QPushButton::clicked, this, &TMainForm::DirectoryButtonClick);
-    connect(ui->Hide, &QPushButton::clicked, this, &TMainForm::HideClick);
-
-    // The enabling rules run whenever the event loop runs out of work.
-    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            &TMainForm::UpdateActions);
+    new FileDropRouter(*this, [this](const QString& path) {
+        // Handled once the drop is over: a save prompt must not keep the
+        // application the files came from waiting for the drop's end.
+        QMetaObject::invokeMethod(
+            this, [this, path] { DropFile(path); }, Qt::QueuedConnection);
+    });
 
     document_.Reset();
-    FormCreate();
+    ui->Go->setEnabled(false);
+    RefreshActions();
 }
 
 TMainForm::~TMainForm() = default;
 
-void TMainForm::FormCreate()
+int TMainForm::CurrentOption() const
 {
-    ReadRecentFiles();
-    // The editor's own path without its last six characters, plus ".chm":
-    // "QuarnEd.exe" gives "Quarn.chm" beside it. An executable without the
-    // ".exe" suffix finds the same file name in its folder.
-    const QString executable = platform_.ExecutablePath();
-    if (executable.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive))
-        helpPath_ = executable.left(executable.size() - 6) + QStringLiteral(".chm");
-    else
-        helpPath_ = QFileInfo(executable).absolutePath() + QStringLiteral("/Quarn.chm");
+    return options_->Current();
 }
 
-void TMainForm::Bind(QAction* action, void (TMainForm::*execute)())
+const COption& TMainForm::CopiedOption() const
+{
+    return options_->Copied();
+}
+
+QString TMainForm::HelpPath() const
+{
+    return help_->HelpPath();
+}
+
+void TMainForm::Bind(QAction* action, std::function<void()> execute)
 {
     // Availability is computed again just before a command runs.
     connect(action, &QAction::triggered, this, [this, action, execute] {
-        UpdateActions();
+        RefreshActions();
         if (action->isEnabled())
-            RunCommand(action, execute);
+            execute();
     });
 }
 
 void TMainForm::WireActions()
 {
-    Bind(ui->FileNew, &TMainForm::FileNewExecute);
-    Bind(ui->FileOpen, &TMainForm::FileOpenExecute);
-    Bind(ui->FileSave, &TMainForm::FileSaveExecute);
-    Bind(ui->FileSaveAs, &TMainForm::FileSaveAsExecute);
-    Bind(ui->Go, &TMainForm::GoExecute);
-    Bind(ui->FileExit, &TMainForm::FileExitExecute);
-    Bind(ui->EditNew, &TMainForm::EditNewExecute);
-    Bind(ui->EditDelete, &TMainForm::EditDeleteExecute);
-    Bind(ui->EditCut, &TMainForm::EditCutExecute);
-    Bind(ui->EditCopy, &TMainForm::EditCopyExecute);
-    Bind(ui->EditPaste, &TMainForm::EditPasteExecute);
-    Bind(ui->EditUp, &TMainForm::EditUpExecute);
-    Bind(ui->EditDown, &TMainForm::EditDownExecute);
-    Bind(ui->EditUndo, &TMainForm::EditUndoExecute);
-    Bind(ui->EditRedo, &TMainForm::EditRedoExecute);
+    Bind(ui->FileNew, [this] { FileNewExecute(); });
+    Bind(ui->FileOpen, [this] { FileOpenExecute(); });
+    Bind(ui->FileSave, [this] { SaveDocument(); });
+    Bind(ui->FileSaveAs, [this] { SaveDocumentAs(); });
+    Bind(ui->Go, [this] { GoExecute(); });
+    Bind(ui->FileExit, [this] { close(); });
+    const std::pair<QAction*, EditCommand> edits[] = {
+        {ui->EditNew, EditCommand::New},     {ui->EditDelete, EditCommand::Delete},
+        {ui->EditCut, EditCommand::Cut},     {ui->EditCopy, EditCommand::Copy},
+        {ui->EditPaste, EditCommand::Paste}, {ui->EditUp, EditCommand::Up},
+        {ui->EditDown, EditCommand::Down},
+    };
+    for (const auto& [action, command] : edits) {
+        const EditCommand edit = command;
+        Bind(action, [this, edit] { editCommands_->Run(edit); });
+    }
+    Bind(ui->EditUndo, [this] { undo_->Undo(); });
+    Bind(ui->EditRedo, [this] { undo_->Redo(); });
     ui->EditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                                 QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    Bind(ui->HelpContents, &TMainForm::HelpContentsExecute);
-    helpKey_ = new ShortcutUse(ui->HelpContents);
-    Bind(ui->HelpSearch, &TMainForm::HelpSearchExecute);
-    Bind(ui->HelpAbout, &TMainForm::HelpAboutExecute);
-    for (QAction* item : {ui->OldIni1, ui->OldIni2, ui->OldIni3, ui->OldIni4})
-        connect(item, &QAction::triggered, this, &TMainForm::OldIniClick);
+    Bind(ui->HelpContents, [this] { help_->Contents(); });
+    Bind(ui->HelpSearch, [this] { help_->Search(); });
+    Bind(ui->HelpAbout, [this] { help_->About(); });
     // F10 opens the menu bar, as on the common desktops.
     connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, this,
             [this] { OpenMenuFromKeyboard(*ui->MainMenu, ui->File->menuAction()); });
 
     // Every action is reachable through its shortcut from anywhere in the
     // window, and the shortcut wins over the focused control.
-    auto* precedence = new ShortcutPrecedence(this, [this] { UpdateActions(); });
+    auto* precedence = new ShortcutPrecedence(this, [this] { RefreshActions(); });
     for (QAction* action : findChildren<QAction*>()) {
         action->setShortcutContext(Qt::WindowShortcut);
         precedence->AddAction(action);
     }
     precedence->LetControlFirst(ui->EditUndo, CanUndoTyping);
     precedence->LetControlFirst(ui->EditRedo, CanRedoTyping);
+}
+
+void TMainForm::RefreshActions()
+{
+    editCommands_->UpdateActions();
+    undo_->UpdateActions();
 }
 
 void TMainForm::PrepareEditBoxes()
@@ -162,12 +192,13 @@ void TMainForm::PrepareEditBoxes()
         box->setMaxLength(std::numeric_limits<int>::max());
         box->setValidator(new SingleLineValidator(box));
         box->installEventFilter(this);
+        box->installEventFilter(undo_);
+        textBoxes_->Watch(box);
     }
-    for (QPlainTextEdit* memo : findChildren<QPlainTextEdit*>())
-        memo->installEventFilter(this);
-    ui->OptionList->viewport()->installEventFilter(this);
-    ui->OptionList->installEventFilter(this);
-    ui->Values->installEventFilter(this);
+    for (QPlainTextEdit* memo : findChildren<QPlainTextEdit*>()) {
+        memo->installEventFilter(undo_);
+        textBoxes_->Watch(memo);
+    }
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
@@ -189,43 +220,25 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         QFocusEvent keepSelection(QEvent::FocusOut, Qt::PopupFocusReason);
         QCoreApplication::sendEvent(watched, &keepSelection);
         return true;
-    } else if (event->type() == QEvent::MouseButtonPress && watched == ui->OptionList->viewport()) {
-        optionRowChangedByPress_ = false;
-    } else if (event->type() == QEvent::KeyPress &&
-               TypingUndoKey(watched, *static_cast<QKeyEvent*>(event))) {
-        return true;
-    } else if (event->type() == QEvent::KeyPress &&
-               (watched == ui->OptionList || watched == ui->Values)) {
-        // The lists' clipboard is the Edit commands'; Qt's own copy keys
-        // (Ctrl+Insert) would put entry texts on the system clipboard.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut) ||
-            key->matches(QKeySequence::Paste))
-            return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::ProcessCommandLine()
 {
-    const std::array<QString, 4> stored = recentFiles_;
-    recentFiles_.fill(QString());
-    for (auto it = stored.rbegin(); it != stored.rend(); ++it) {
-        if (!it->isEmpty())
-            AddRecentFile(*it);
-    }
+    recent_->ShowStored();
     if (!arguments_.isEmpty())
         OpenDefinition(arguments_.constFirst());
 }
 
 void TMainForm::AttachAboutBox(QDialog& aboutBox)
 {
-    aboutBox_ = &aboutBox;
+    help_->AttachAboutBox(aboutBox);
 }
 
 void TMainForm::AttachSearchForm(TSearchForm& searchForm)
 {
-    search_ = std::make_unique<ExecutableSearch>(platform_, searchForm);
+    ui->GlobalPage->AttachSearchForm(searchForm);
 }
 
 void TMainForm::showEvent(QShowEvent* event)
@@ -238,24 +251,14 @@ void TMainForm::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
 }
 
-bool TMainForm::FormCloseQuery()
-{
-    return QuerySaveChanges() != 0;
-}
-
-void TMainForm::FormClose()
-{
-    SaveRecentFiles();
-}
-
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     // The close box, the system menu and Exit all arrive here.
-    if (!FormCloseQuery()) {
+    if (QuerySaveChanges() == UnsavedChanges::Cancelled) {
         event->ignore();
         return;
     }
-    FormClose();
+    recent_->Save();
     event->accept();
 }
 
@@ -282,26 +285,4 @@ bool TMainForm::event(QEvent* event)
         }
     }
     return QMainWindow::event(event);
-}
-
-void TMainForm::UpdateActions()
-{
-    GoUpdate();
-    EditNewUpdate();
-    EditDeleteUpdate();
-    EditPasteUpdate();
-    EditUpUpdate();
-    EditDownUpdate();
-    EditUndoUpdate();
-    EditRedoUpdate();
-}
-
-QString TMainForm::Shown(const std::string& text) const
-{
-    return codec_.Decode(text);
-}
-
-std::string TMainForm::Stored(const QString& text) const
-{
-    return codec_.Encode(text);
 }

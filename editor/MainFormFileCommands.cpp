@@ -1,13 +1,21 @@
-// New, Open, Save and Save As, the save prompt that guards them, and the
-// window title.
+// New, Open, Save, Save As, Go, Hide and dropped files: the commands that
+// read, write or hand over the document's file; the save prompt that guards
+// them, and the window title.
 #include "editor/MainForm.h"
 
 #include "document/FileStamp.h"
+#include "editor/DocumentUndo.h"
+#include "editor/OptionList.h"
+#include "editor/OptionPane.h"
+#include "editor/ProgramSettingsPage.h"
+#include "editor/RecentFiles.h"
 #include "system/DisplayNames.h"
+#include "system/Launcher.h"
 #include "system/PathNames.h"
+#include "system/Platform.h"
+#include "system/ProgramHider.h"
 #include "ui_MainForm.h"
 
-#include <QSignalBlocker>
 #include <QStatusBar>
 
 namespace {
@@ -18,11 +26,11 @@ constexpr int OpenFailureShownMs = 5000;
 
 } // namespace
 
-int TMainForm::QuerySaveChanges()
+TMainForm::UnsavedChanges TMainForm::QuerySaveChanges()
 {
     CollectDocument();
     if (!document_.IsModified())
-        return 2;
+        return UnsavedChanges::Saved;
     const QString name =
         document_.Path.empty() ? QStringLiteral("Definition") : FromDocumentPath(document_.Path);
     switch (dialogs_.AskYesNoCancel(this, TitleBase,
@@ -30,61 +38,37 @@ int TMainForm::QuerySaveChanges()
     case PromptAnswer::Yes:
         // Work that was not saved (Save As cancelled, the file could not
         // be written) must not be discarded by the command that asked.
-        return SaveDocument() ? 2 : 0;
+        return SaveDocument() ? UnsavedChanges::Saved : UnsavedChanges::Cancelled;
     case PromptAnswer::No:
-        return 1;
+        return UnsavedChanges::Discarded;
     case PromptAnswer::Cancel:
         break;
     }
-    return 0;
+    return UnsavedChanges::Cancelled;
+}
+
+void TMainForm::CollectDocument()
+{
+    undo_->RecordPendingEdits();
+    options_->StoreFields();
+    ui->GlobalPage->Collect(document_.Current);
+    options_->UpdateMarks();
 }
 
 void TMainForm::FileNewExecute()
 {
-    if (QuerySaveChanges() == 0)
+    if (QuerySaveChanges() == UnsavedChanges::Cancelled)
         return;
-    SetCurrentFile(QString(), true);
-    ui->Name->clear();
-    ui->Program->clear();
-    ui->Directory->clear();
-    ui->Shell->clear();
-    ui->ProgInfo->clear();
-    ui->Hide->setEnabled(false);
+    SetCurrentFile(QString());
+    ui->GlobalPage->Clear();
     UpdateHideState();
-    ClearOptionFields();
-    {
-        const QSignalBlocker blocker(ui->OptionList);
-        ui->OptionList->clear();
-    }
-    ShowSelectedOption();
+    options_->Clear();
+    ui->OptionPane->Clear();
+    options_->ShowSelected();
     // Whatever the field handlers did to the old document is discarded.
     document_.Reset();
     codec_ = TextCodec();
-    StartHistory();
-}
-
-void TMainForm::ClearOptionFields()
-{
-    ui->NameOption->clear();
-    ui->Value->clear();
-    ui->EditValues->clear();
-    ui->Format->clear();
-    ui->Arg->clear();
-    {
-        const QSignalBlocker typeBlocker(ui->Type);
-        const QSignalBlocker boolBlocker(ui->ValBool);
-        ui->Type->setCurrentIndex(-1);
-        ui->ValBool->setCurrentIndex(-1);
-    }
-    {
-        const QSignalBlocker blocker(ui->Values);
-        ui->Values->clear();
-    }
-    ui->Multiple->setChecked(false);
-    ui->UseDir->setChecked(false);
-    ui->Mandatory->setChecked(false);
-    ui->Default->setChecked(false);
-    ui->OptionInfo->clear();
+    undo_->Start();
 }
 
 void TMainForm::FileOpenExecute()
@@ -95,7 +79,7 @@ void TMainForm::FileOpenExecute()
 
 void TMainForm::OpenDefinition(const QString& path)
 {
-    if (QuerySaveChanges() == 0)
+    if (QuerySaveChanges() == UnsavedChanges::Cancelled)
         return;
     LoadFailure failure;
     const LoadResult result = document_.Load(ToDocumentPath(path), &failure);
@@ -109,15 +93,15 @@ void TMainForm::OpenDefinition(const QString& path)
     case LoadResult::NotFound:
         return;
     case LoadResult::ProgramAdopted:
-        ui->Program->setText(Shown(document_.Current.Program));
-        SetCurrentFile(FromDocumentPath(document_.Path), true);
-        StartHistory();
+        ui->GlobalPage->SetProgram(codec_.Decode(document_.Current.Program));
+        SetCurrentFile(FromDocumentPath(document_.Path));
+        undo_->Start();
         return;
     case LoadResult::Loaded:
         codec_ = TextCodec::ForDocument(document_.Current);
-        SetCurrentFile(FromDocumentPath(document_.Path), true);
+        SetCurrentFile(FromDocumentPath(document_.Path));
         ShowLoadedDocument();
-        StartHistory();
+        undo_->Start();
         return;
     }
 }
@@ -125,43 +109,21 @@ void TMainForm::OpenDefinition(const QString& path)
 void TMainForm::ShowLoadedDocument()
 {
     ui->PageControl->setCurrentWidget(ui->GlobalPage);
-    ShowSettings();
-    ShowOptionNames();
+    ui->GlobalPage->Show(document_.Current);
+    options_->ShowNames();
     if (ui->OptionList->count() > 0) {
-        SelectOption(0);
-        ShowSelectedOption();
+        options_->Select(0);
     } else {
-        currentOption_ = -1;
-        ClearOptionFields();
-        ShowSelectedOption();
+        options_->Clear();
+        ui->OptionPane->Clear();
     }
+    options_->ShowSelected();
     // Showing the first option may have moved First after its mark.
     document_.MarkSaved();
     UpdateHideState();
     // The focus set by the program selects the whole text, also when the
     // window only becomes active later (start-up).
-    ui->Name->setFocus();
-    ui->Name->selectAll();
-}
-
-void TMainForm::ShowSettings()
-{
-    const CDef& def = document_.Current;
-    ui->Name->setText(Shown(def.Name));
-    ui->Program->setText(Shown(def.Program));
-    ui->Directory->setText(Shown(def.Directory));
-    ui->Shell->setText(Shown(def.Shell));
-    ui->ProgInfo->setPlainText(codec_.DecodeLines(def.Information));
-}
-
-void TMainForm::FileSaveExecute()
-{
-    SaveDocument();
-}
-
-void TMainForm::FileSaveAsExecute()
-{
-    SaveDocumentAs();
+    ui->GlobalPage->FocusCaption();
 }
 
 bool TMainForm::SaveDocument()
@@ -210,22 +172,16 @@ bool TMainForm::SaveDefinition(const QString& path)
                                QStringLiteral("\n") + QString::fromLocal8Bit(reason.c_str()));
         return false;
     }
-    SetCurrentFile(FromDocumentPath(document_.Path), true);
+    SetCurrentFile(FromDocumentPath(document_.Path));
     return true;
 }
 
-void TMainForm::FileExitExecute()
-{
-    close();
-}
-
-void TMainForm::SetCurrentFile(const QString& path, bool updateTitle)
+void TMainForm::SetCurrentFile(const QString& path)
 {
     if (!path.isEmpty())
-        AddRecentFile(path);
+        recent_->Add(path);
     document_.Path = ToDocumentPath(path);
-    if (updateTitle)
-        UpdateTitle();
+    UpdateTitle();
 }
 
 void TMainForm::UpdateTitle()
@@ -234,4 +190,92 @@ void TMainForm::UpdateTitle()
                        ? TitleBase
                        : TitleBase + QStringLiteral(" - ") +
                              VisibleFileName(FileNamePartOf(FromDocumentPath(document_.Path))));
+}
+
+void TMainForm::GoExecute()
+{
+    if (QuerySaveChanges() != UnsavedChanges::Saved)
+        return;
+    // A document that still has no file (Save As cancelled) has nothing to launch.
+    if (!document_.Path.empty())
+        LaunchDefinition(FromDocumentPath(document_.Path));
+}
+
+void TMainForm::LaunchDefinition(const QString& definition)
+{
+    // The desktop's "open" would start a second editor on the file when the
+    // editor is the application for definition files; the launcher beside
+    // the editor runs it instead.
+    const QString application = platform_.DefaultApplicationFor(definition);
+    if (!application.isEmpty() && !IsEditorApplication(application)) {
+        platform_.OpenDocument(definition);
+        return;
+    }
+    const QString launcher = LauncherPathFor(platform_.ExecutablePath());
+    const bool found = platform_.FileExists(launcher);
+    if (found && platform_.StartDetached(launcher, {definition}))
+        return;
+    dialogs_.ShowError(
+        this, TitleBase,
+        QStringLiteral("Cannot launch %1:\nno application but this editor opens "
+                       "definition files, and the launcher\n%2\n%3.")
+            .arg(definition, launcher,
+                 found ? QStringLiteral("could not be started") : QStringLiteral("was not found")));
+}
+
+void TMainForm::HideClick()
+{
+    // Hiding is no step: it moves files. The edits before it are steps.
+    undo_->RecordPendingEdits();
+    // The button has already changed its state when this runs.
+    const HidePaths paths = HidePathsFor(ui->GlobalPage->Program(), platform_.ExecutablePath());
+    if (ui->GlobalPage->HideChecked()) {
+        // Asked before any file is touched: another document's definition
+        // file would lose its options.
+        if (hider_->CanHide(paths) && ConfirmReplacing(paths.definition) &&
+            hider_->PutLauncherInPlace(paths)) {
+            undo_->ShowMovedProgram(paths.hidden);
+            if (SaveDefinition(paths.definition))
+                hider_->HideFiles(paths);
+            // The save has told why it failed; a hide without its
+            // definition file could not be undone with the button.
+            else if (hider_->PutProgramBack(paths))
+                undo_->ShowMovedProgram(paths.program);
+        }
+    } else if (IsProgramHidden() && ConfirmReplacing(paths.definition)) {
+        // A program that cannot be renamed back stays where it is, and the
+        // document goes on naming it.
+        if (hider_->RestoreProgram(paths)) {
+            undo_->ShowMovedProgram(paths.restored);
+            SaveDefinition(paths.definition);
+        }
+    }
+    UpdateHideState();
+}
+
+bool TMainForm::IsProgramHidden()
+{
+    const QString program = ui->GlobalPage->Program();
+    return !program.isEmpty() && hider_->IsHiddenProgram(program);
+}
+
+void TMainForm::UpdateHideState()
+{
+    // The button's state is derived from the files on disk.
+    ui->GlobalPage->ShowHidden(IsProgramHidden());
+}
+
+void TMainForm::DropFile(const QString& path)
+{
+    // Only the first item counts. Its path is taken whole: a longer path
+    // than the classic 259 characters is still the file the user dropped.
+    raise();
+    activateWindow();
+    ui->PageControl->setCurrentWidget(ui->GlobalPage);
+    if (ExtensionPartOf(path).compare(QStringLiteral(".Quarn"), Qt::CaseInsensitive) == 0)
+        OpenDefinition(path);
+    else if (platform_.DirectoryExists(path))
+        ui->GlobalPage->SetDirectory(path);
+    else
+        ui->GlobalPage->SetProgram(path);
 }

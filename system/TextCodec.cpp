@@ -58,9 +58,8 @@ std::string EncodeCp1252(const QString& text)
 
 bool AllTextsValidUtf8(const CDef& def)
 {
-    for (const std::string* text :
-         {&def.Name, &def.Program, &def.Directory, &def.Shell, &def.Information}) {
-        if (!IsValidUtf8(*text))
+    for (const auto text : SettingsTexts) {
+        if (!IsValidUtf8(def.*text))
             return false;
     }
     for (const COption& option : def.Options) {

@@ -214,6 +214,13 @@ private Q_SLOTS:
                           "it, from line 3 on, as ordinary lines\n"
                           "f:4: warning: line is neither a section header nor a key line (it "
                           "has no \"=\"): the reader ignores it\n");
+        QTest::newRow("Information block past the capacity, taking in a header")
+            << Bytes("[Quarn]\nInformation=3\n[A]\n" + Capacity + "\n")
+            << QByteArray("f:2: warning: the Information block is longer than the 40958 "
+                          "characters the reader takes with its key: it reads what is left of "
+                          "it, from line 4 on, as ordinary lines\n"
+                          "f:2: warning: the Information count 3 takes in the section header at "
+                          "line 3 as text\n");
         QTest::newRow("line past the capacity, its rest a header")
             << Bytes("[Quarn]\n[A]\nValue=" + Capacity.substr(6) + "[B]\n")
             << QByteArray("f:3: warning: line is 40962 characters long with its line end, more "

@@ -60,16 +60,48 @@ focus_window() {
     settle
 }
 
-# Lets the editor handle what was sent.
-settle() { sleep "${E2E_SETTLE:-0.4}"; }
+# all_asleep PID...: every thread of these processes sleeps. An event the X
+# server sends wakes a thread at once, and xdotool has its requests carried
+# out before it ends: a process none of whose threads runs has handled
+# what was sent, and waits for nothing but its own timers.
+all_asleep() {
+    local pid stat
+    for pid in "$@"; do
+        for stat in /proc/"$pid"/task/*/stat; do
+            stat=$(cat "$stat" 2>/dev/null) || continue
+            stat=${stat##*) }
+            case ${stat%% *} in
+            S | I | T | t | Z | X) ;;
+            *) return 1 ;;
+            esac
+        done
+    done
+}
 
-# keys KEY...: presses each key (xdotool names: ctrl+s, alt+f, Return, ...).
+# settle: lets the editor, and the launcher and the drag source when they
+# run, handle what was sent: waits until all of them sleep at two looks in
+# a row.
+settle() {
+    local pids=() pid quiet=0
+    for pid in "${editor_pid:-}" "${launcher_pid:-}" "${drag_pid:-}"; do
+        [ -n "$pid" ] && pids+=("$pid")
+    done
+    [ ${#pids[@]} -gt 0 ] || return 0
+    for _ in $(seq 1 500); do
+        if all_asleep "${pids[@]}"; then quiet=$((quiet + 1)); else quiet=0; fi
+        [ "$quiet" -ge 2 ] && return 0
+        sleep 0.02
+    done
+    fail "still busy after 10 s"
+}
+
+# keys KEY...: presses each key (xdotool names: ctrl+s, alt+f, Return, ...),
+# each once the one before has been handled.
 keys() {
     for key in "$@"; do
         xdotool key --clearmodifiers "$key"
-        sleep 0.15
+        settle
     done
-    settle
 }
 
 # type_text TEXT: types the text into the focused control.
@@ -177,14 +209,13 @@ drag_file() {
     eval "$(xdotool getwindowgeometry --shell "$source_window")"
     local from_x=$((X + WIDTH / 2)) from_y=$((Y + HEIGHT / 2))
     xdotool mousemove "$from_x" "$from_y"
-    sleep 0.2
+    settle
     xdotool mousedown 1
-    sleep 0.3
+    settle
     for step in 1 2 3 4 5 6 7 8; do
         xdotool mousemove $((from_x + (x - from_x) * step / 8)) $((from_y + (y - from_y) * step / 8))
-        sleep 0.1
+        settle
     done
-    settle
     xdotool mouseup 1
     settle
 }

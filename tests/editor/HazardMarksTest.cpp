@@ -119,7 +119,6 @@ private Q_SLOTS:
         QListWidget* list = harness.List("OptionList");
         harness.FocusOptionList();
         harness.ClickRow(list, row);
-        harness.Idle();
         if (harness.Action(qPrintable(control)))
             harness.Trigger(qPrintable(control));
         else if (!control.isEmpty())

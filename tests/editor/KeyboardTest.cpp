@@ -21,7 +21,6 @@ const char* const EditActions[] = {"EditNew",   "EditDelete", "EditCut", "EditCo
 
 QList<bool> EditStates(MainFormHarness& harness)
 {
-    harness.Idle();
     QList<bool> states;
     for (const char* name : EditActions)
         states.append(harness.Action(name)->isEnabled());
@@ -162,8 +161,10 @@ private Q_SLOTS:
         for (QWidget* next : expected) {
             PressInMenuOrFocus(Qt::Key_U, Qt::AltModifier);
             QCOMPARE(QApplication::focusWidget(), next);
+            // An animated click holds its button down until it clicks.
+            QVERIFY(!harness.Check("UseDir")->isDown());
+            QVERIFY(!harness.Check("Default")->isDown());
         }
-        QTest::qWait(300); // an animated click would have ended by now
         QVERIFY(!harness.Check("UseDir")->isChecked());
         QVERIFY(!harness.Check("Default")->isChecked());
     }

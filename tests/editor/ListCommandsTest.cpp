@@ -226,9 +226,8 @@ private Q_SLOTS:
             Press(Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(harness.Form().CopiedOption() != COption(), optionCopied);
         if (clipboardText)
-            harness.platform.clipboard = QStringLiteral("text");
+            harness.SetClipboard(QStringLiteral("text"));
         Arrange(harness, focus);
-        harness.Idle();
 
         QTEST(harness.Action("EditNew")->isEnabled(), "newOn");
         QTEST(harness.Action("EditDelete")->isEnabled(), "deleteOn");
@@ -263,7 +262,6 @@ private Q_SLOTS:
         SetBoxText(target, QStringLiteral("abcd"));
         target->setFocus();
         SelectInBox(target, 2, 0);
-        harness.Idle();
         Press(key[0].key(), key[0].keyboardModifiers());
         QCOMPARE(BoxText(target), QStringLiteral("abcd"));
         QVERIFY(!harness.platform.clipboard.has_value());
@@ -787,7 +785,6 @@ private Q_SLOTS:
         name->setText(QStringLiteral("abc"));
         name->setFocus();
         name->setCursorPosition(1);
-        harness.Idle();
         QVERIFY(!harness.Action("EditDelete")->isEnabled());
         name->setSelection(1, 1);
         Press(Qt::Key_Delete);
@@ -799,11 +796,9 @@ private Q_SLOTS:
         MainFormHarness harness;
         OpenOptions(harness, StringOptions({"A", "B"}));
         harness.ClickRow(harness.List("OptionList"), 1);
-        harness.Idle();
         QTest::mouseClick(harness.Control<QWidget>("UpButton"), Qt::LeftButton);
         QCOMPARE(Entries(harness.List("OptionList")), Strings({"B", "A"}));
         QCOMPARE(QApplication::focusWidget(), harness.List("OptionList"));
-        harness.Idle();
         QTest::mouseClick(harness.Control<QWidget>("DelButton"), Qt::LeftButton);
         QCOMPARE(RecordNames(harness.Document()), Strings({"A"}));
     }

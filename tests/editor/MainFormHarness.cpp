@@ -3,6 +3,7 @@
 #include "system/SearchForm.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QTest>
 
@@ -92,9 +93,10 @@ void MainFormHarness::PickType(const QString& type)
     Q_EMIT box->activated(index);
 }
 
-void MainFormHarness::Idle()
+void MainFormHarness::SetClipboard(const QString& text)
 {
-    form_->UpdateActions();
+    platform.clipboard = text;
+    Q_EMIT QGuiApplication::clipboard()->dataChanged();
 }
 
 void MainFormHarness::Trigger(const char* action)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/MainForm.h"
+#include "editor/RecentFiles.h"
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/TestPlatform.h"
 
@@ -61,8 +62,9 @@ public:
     void ClickRow(QListWidget* list, int row);
     // Picks a type as the user does.
     void PickType(const QString& type);
-    // Runs the idle-time enabling rules.
-    void Idle();
+    // The clipboard changes outside the editor, and says so as the
+    // desktop's does.
+    void SetClipboard(const QString& text);
     // Triggers an action as the menu does.
     void Trigger(const char* action);
 

@@ -65,10 +65,10 @@ private Q_SLOTS:
         row("EditUndo", "Und&o", "Undo", "Undo", "Ctrl+Z", false);
         row("EditRedo", "R&edo", "Redo", "Redo", "Ctrl+Shift+Z", false);
         row("EditNew", "&New", "New", "Add a new option", "Ins", false);
-        row("EditDelete", "&Remove", "Delete", "Remove this option", "Del", true);
+        row("EditDelete", "&Remove", "Delete", "Remove this option", "Del", false);
         row("EditCut", "Cu&t", "Cut", "Copy and remove this option", "Ctrl+X", false);
         row("EditCopy", "&Copy", "Copy", "Copy this option", "Ctrl+C", false);
-        row("EditPaste", "&Paste", "Paste", "Insert the copied element", "Ctrl+V", true);
+        row("EditPaste", "&Paste", "Paste", "Insert the copied element", "Ctrl+V", false);
         row("EditUp", "&Up", "Up", "Move this option one position up", "Ctrl+U", false);
         row("EditDown", "&Down", "Down", "Move this option one position down", "Ctrl+D", false);
         row("HelpContents", "&Contents...", "Help", "Display the help contents screen", "F1", true);
@@ -86,7 +86,8 @@ private Q_SLOTS:
         QFETCH(QString, statusTip);
         QFETCH(QString, shortcut);
         QFETCH(bool, enabled);
-        // The state before the first idle-time update, as designed.
+        // A new window, not yet shown: no control to act on, nothing to
+        // undo, no program to launch.
         TestPlatform platform;
         FakeDialogs dialogs;
         TMainForm form(platform, dialogs, {});
@@ -161,7 +162,6 @@ private Q_SLOTS:
     void startsEmpty()
     {
         MainFormHarness harness;
-        harness.Idle();
         QCOMPARE(harness.Form().windowTitle(), QStringLiteral("Quarn Editor"));
         QCOMPARE(harness.Control<QTabWidget>("PageControl")->currentWidget()->objectName(),
                  QStringLiteral("GlobalPage"));
@@ -184,7 +184,7 @@ private Q_SLOTS:
         QVERIFY(harness.Action("OldIni2")->isVisible());
         QVERIFY(!harness.Action("OldIni3")->isVisible());
         QVERIFY(harness.Control<QMenu>("File")->actions().at(8)->isVisible());
-        QCOMPARE(harness.Form().RecentFiles()[0], QStringLiteral("/d/b.Quarn"));
+        QCOMPARE(harness.Form().Recent().Files()[0], QStringLiteral("/d/b.Quarn"));
         QCOMPARE(harness.Form().windowTitle(), QStringLiteral("Quarn Editor"));
         QVERIFY(harness.Document().Path.empty());
     }
@@ -214,8 +214,8 @@ private Q_SLOTS:
         MainFormHarness harness({definition, dir.filePath(QStringLiteral("other.Quarn"))});
         QCOMPARE(harness.Edit("Name")->text(), QStringLiteral("Tool"));
         QCOMPARE(harness.Form().windowTitle(), QStringLiteral("Quarn Editor - tool.Quarn"));
-        QCOMPARE(harness.Form().RecentFiles()[0], definition);
-        QVERIFY(harness.Form().RecentFiles()[1].isEmpty());
+        QCOMPARE(harness.Form().Recent().Files()[0], definition);
+        QVERIFY(harness.Form().Recent().Files()[1].isEmpty());
     }
 
     void commandLineAdoptsAProgram()
@@ -293,7 +293,6 @@ private Q_SLOTS:
         name->setFocus();
         name->setText(QStringLiteral("abc"));
         name->setCursorPosition(1);
-        harness.Idle();
 
         // Delete without a selection: the command is unavailable and keeps its key.
         QTest::keyClick(name, Qt::Key_Delete);
@@ -330,7 +329,6 @@ private Q_SLOTS:
         QPlainTextEdit* memo = harness.Memo("ProgInfo");
         memo->setFocus();
         memo->setPlainText(QStringLiteral("line"));
-        harness.Idle();
         QTest::keyClick(memo, Qt::Key_Delete);
         QCOMPARE(memo->toPlainText(), QStringLiteral("line"));
         QTest::keyClick(memo, Qt::Key_C, Qt::ControlModifier);

@@ -564,9 +564,9 @@ private Q_SLOTS:
         QCOMPARE(harness.Form().CurrentOption(), -1);
         QCOMPARE(harness.List("OptionList")->count(), 0);
         QVERIFY(harness.List("OptionList")->isEnabled());
-        auto* page = harness.Control<QWidget>("OptionsPage");
-        for (QWidget* control : page->findChildren<QWidget*>()) {
-            if (control->parentWidget() != page || control == harness.List("OptionList"))
+        auto* pane = harness.Control<QWidget>("OptionPane");
+        for (QWidget* control : pane->findChildren<QWidget*>()) {
+            if (control->parentWidget() != pane)
                 continue;
             // At start-up the values editor is as designed: enabled, hidden.
             const bool designed = file.isEmpty() && control == harness.Edit("EditValues");

@@ -1,0 +1,84 @@
+#include "editor/RecentFiles.h"
+
+#include "system/DisplayNames.h"
+#include "system/PathNames.h"
+#include "system/Platform.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace {
+
+const QString RecentGroup = QStringLiteral("Previous");
+
+// Menu captions show the file name with its invisible characters written
+// out and a very long name shortened; '&' would mark an accelerator.
+QString MenuCaption(const QString& fileName)
+{
+    return VisibleFileName(fileName).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
+RecentFiles::RecentFiles(Platform& platform, QMenu& fileMenu)
+    : QObject(&fileMenu), platform_(platform), menu_(fileMenu)
+{
+    for (std::size_t k = 0; k < files_.size(); ++k)
+        files_[k] = platform_.ReadSetting(RecentGroup, QString::number(k));
+    const QList<QAction*> items = Items();
+    for (qsizetype k = 0; k < items.size(); ++k) {
+        connect(items[k], &QAction::triggered, this, [this, k] {
+            const QString& file = files_[static_cast<std::size_t>(k)];
+            if (!file.isEmpty())
+                Q_EMIT Chosen(file);
+        });
+    }
+}
+
+QAction* RecentFiles::Heading() const
+{
+    int separators = 0;
+    for (QAction* item : menu_.actions()) {
+        if (item->isSeparator() && ++separators == 3)
+            return item;
+    }
+    return nullptr;
+}
+
+QList<QAction*> RecentFiles::Items() const
+{
+    const QList<QAction*> items = menu_.actions();
+    return items.mid(items.indexOf(Heading()) + 1, static_cast<qsizetype>(files_.size()));
+}
+
+void RecentFiles::ShowStored()
+{
+    const Paths stored = files_;
+    files_.fill(QString());
+    for (auto it = stored.rbegin(); it != stored.rend(); ++it) {
+        if (!it->isEmpty())
+            Add(*it);
+    }
+}
+
+void RecentFiles::Add(const QString& path)
+{
+    const QList<QAction*> items = Items();
+    std::size_t k = 0;
+    while (k < files_.size() - 1 && !files_[k].isEmpty() && !SamePathName(files_[k], path))
+        ++k;
+    Heading()->setVisible(true);
+    items[static_cast<qsizetype>(k)]->setVisible(true);
+    for (std::size_t m = k; m > 0; --m) {
+        items[static_cast<qsizetype>(m)]->setText(items[static_cast<qsizetype>(m - 1)]->text());
+        files_[m] = files_[m - 1];
+    }
+    items[0]->setText(MenuCaption(FileNamePartOf(path)));
+    files_[0] = path;
+}
+
+void RecentFiles::Save() const
+{
+    for (std::size_t k = 0; k < files_.size() && !files_[k].isEmpty(); ++k)
+        platform_.WriteSetting(RecentGroup, QString::number(k), files_[k]);
+}

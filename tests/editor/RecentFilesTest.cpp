@@ -1,0 +1,91 @@
+// The recent-files list on its own: its slots, its menu items after the
+// File menu's third separator, and the settings store.
+#include "editor/RecentFiles.h"
+#include "tests/support/TestPlatform.h"
+
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// A File menu as the window's: three separators, then four hidden items.
+struct FileMenu
+{
+    FileMenu()
+    {
+        for (int i = 0; i < 3; ++i) {
+            menu.addAction(QStringLiteral("command"));
+            menu.addSeparator()->setVisible(false);
+        }
+        for (QAction*& item : items) {
+            item = menu.addAction(QStringLiteral("$$"));
+            item->setVisible(false);
+        }
+    }
+
+    QMenu menu;
+    std::array<QAction*, 4> items{};
+};
+
+QStringList Files(const RecentFiles& recent)
+{
+    return {recent.Files().begin(), recent.Files().end()};
+}
+
+} // namespace
+
+class RecentFilesTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void storedFilesShowMostRecentFirst()
+    {
+        TestPlatform platform;
+        platform.settings = {{QStringLiteral("Previous/0"), QStringLiteral("/d/a.Quarn")},
+                             {QStringLiteral("Previous/1"), QStringLiteral("/d/b.Quarn")}};
+        FileMenu file;
+        RecentFiles recent(platform, file.menu);
+        recent.ShowStored();
+        QCOMPARE(Files(recent), QStringList({QStringLiteral("/d/a.Quarn"),
+                                             QStringLiteral("/d/b.Quarn"), QString(), QString()}));
+        QVERIFY(file.menu.actions().at(5)->isVisible());
+        QCOMPARE(file.items[1]->text(), QStringLiteral("b.Quarn"));
+        QVERIFY(!file.items[2]->isVisible());
+
+        QSignalSpy chosen(&recent, &RecentFiles::Chosen);
+        file.items[1]->trigger();
+        file.items[3]->trigger(); // an empty slot
+        QCOMPARE(chosen.count(), 1);
+        QCOMPARE(chosen.constFirst().constFirst().toString(), QStringLiteral("/d/b.Quarn"));
+
+        platform.settings.clear();
+        recent.Save();
+        QCOMPARE(platform.settings.size(), 2);
+        QCOMPARE(platform.settings.value(QStringLiteral("Previous/1")),
+                 QStringLiteral("/d/b.Quarn"));
+    }
+
+    void pathsCompareAsTheFileSystem()
+    {
+        TestPlatform platform;
+        FileMenu file;
+        RecentFiles recent(platform, file.menu);
+        recent.Add(QStringLiteral("/a/x.Quarn"));
+        recent.Add(QStringLiteral("/a/X.Quarn"));
+#ifdef Q_OS_WIN
+        QCOMPARE(Files(recent).constFirst(), QStringLiteral("/a/X.Quarn"));
+        QVERIFY(Files(recent).at(1).isEmpty());
+#else
+        QCOMPARE(Files(recent).mid(0, 2),
+                 QStringList({QStringLiteral("/a/X.Quarn"), QStringLiteral("/a/x.Quarn")}));
+#endif
+        // The caption is the file name as it is; '&' marks no accelerator.
+        recent.Add(QStringLiteral("C:\\d\\R&D.Quarn"));
+        QCOMPARE(file.items[0]->text(), QStringLiteral("R&&D.Quarn"));
+    }
+};
+
+QTEST_MAIN(RecentFilesTest)
+#include "RecentFilesTest.moc"
