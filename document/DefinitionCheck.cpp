@@ -3,6 +3,7 @@
 #include "document/DefinitionFile.h"
 #include "document/DefinitionHazards.h"
 #include "document/FileBytes.h"
+#include "document/RunTimeChecks.h"
 #include "document/SavePaths.h"
 #include "document/StoredFileCheck.h"
 #include "document/Utf8.h"
@@ -14,28 +15,35 @@
 
 namespace {
 
-// What a save of the document read from the file would change, where the
-// file's own findings have not already said it: at the line of the
-// option's section header, or line 1 for the program settings.
-std::vector<StoredFinding> SaveFindings(const std::string& file, std::string_view bytes,
-                                        const StoredFileCheck& check)
+// What the document read from the file would do otherwise than it looks:
+// what a save would change, where the file's own findings have not already
+// said it, and what would not run as written. At the line of the option's
+// section header, or line 1 for the program settings.
+std::vector<StoredFinding> DocumentFindings(const std::string& file, std::string_view bytes,
+                                            const StoredFileCheck& check)
 {
+    const CDef def = ReadDefinition(bytes, file, file);
     std::vector<StoredFinding> findings;
-    for (DefinitionHazard& hazard : FindHazards(ReadDefinition(bytes, file, file))) {
+    for (DefinitionHazard& hazard : FindHazards(def)) {
         if (hazard.option < 0) {
             findings.push_back({1, std::move(hazard.message)});
             continue;
         }
         const auto option = static_cast<std::size_t>(hazard.option);
-        const bool keysSaid = check.OptionKeysSaid(option) &&
-                              (hazard.kind == HazardKind::DuplicateName ||
-                               hazard.kind == HazardKind::SettingsSectionName);
+        const bool keysSaid =
+            check.OptionKeysSaid(option) && (hazard.kind == HazardKind::DuplicateName ||
+                                             hazard.kind == HazardKind::SettingsSectionName);
         if (keysSaid || (check.DefaultSaid() && hazard.kind == HazardKind::DefaultMark))
             continue;
         findings.push_back({check.OptionLines()[option], std::move(hazard.message)});
     }
-    std::stable_sort(findings.begin(), findings.end(),
-                     [](const StoredFinding& a, const StoredFinding& b) { return a.line < b.line; });
+    for (RunTimeFinding& mistake : FindRunTimeMistakes(def)) {
+        const auto option = static_cast<std::size_t>(mistake.option);
+        findings.push_back({check.OptionLines()[option], std::move(mistake.message)});
+    }
+    std::stable_sort(
+        findings.begin(), findings.end(),
+        [](const StoredFinding& a, const StoredFinding& b) { return a.line < b.line; });
     return findings;
 }
 
@@ -161,10 +169,10 @@ bool CheckFile(const std::string& file, const std::string& shown, std::ostream& 
         return false;
     }
     StoredFileCheck check(bytes);
-    std::vector<StoredFinding> saveFindings;
+    std::vector<StoredFinding> documentFindings;
     bool loaded = true;
     try {
-        saveFindings = SaveFindings(file, bytes, check);
+        documentFindings = DocumentFindings(file, bytes, check);
     } catch (const std::bad_alloc& error) {
         // The document does not fit in memory, or the reader refused it
         // before it could not; the file's own findings still may.
@@ -173,7 +181,7 @@ bool CheckFile(const std::string& file, const std::string& shown, std::ostream& 
                << '\n';
         loaded = false;
     }
-    check.Report(saveFindings, [&](const StoredFinding& finding) {
+    check.Report(documentFindings, [&](const StoredFinding& finding) {
         out << shown << ':' << finding.line << ": warning: " << finding.message << '\n';
         found = true;
     });

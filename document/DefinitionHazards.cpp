@@ -155,10 +155,7 @@ auto TextOf(Option& option, TextField field, std::size_t index) -> decltype(&opt
 class HazardFinder
 {
 public:
-    explicit HazardFinder(const CDef& def)
-        : def_(def), count_(static_cast<int>(def.Options.size())),
-          anyMarked_(std::any_of(def.Options.begin(), def.Options.end(),
-                                 [](const COption& option) { return option.Default; }))
+    explicit HazardFinder(const CDef& def) : def_(def), count_(static_cast<int>(def.Options.size()))
     {
     }
 
@@ -389,7 +386,8 @@ private:
     }
 
     // The file keeps only First; reading it back marks the option there.
-    // No mark at all is the same choice as the first option marked.
+    // With no option marked, First 0 still marks the first option: a new
+    // option saved unticked, or the option after a deleted default one.
     void FindDefaultMarks()
     {
         // A First below 0 is not written, and reads back as 0.
@@ -399,7 +397,7 @@ private:
             reread ? "option " + Numbered(static_cast<int>(*reread)) + " will be marked"
                    : "no option will be marked";
         for (int position = 0; position < listEnd_; ++position) {
-            const bool marked = MarkedAsSaved(position);
+            const bool marked = OptionAt(position).Default;
             const bool marks = reread == static_cast<std::size_t>(position);
             if (marked && !marks)
                 Add(position, HazardKind::DefaultMark,
@@ -410,11 +408,6 @@ private:
                     "Option " + Numbered(position) +
                         " does not carry the default mark, but after saving it will");
         }
-    }
-
-    bool MarkedAsSaved(int position) const
-    {
-        return OptionAt(position).Default || (!anyMarked_ && def_.First <= 0 && position == 0);
     }
 
     // Some text's lines read as headers or keys of their own: a real save
@@ -428,9 +421,8 @@ private:
         changes[0] = settings != reread.Settings();
         for (int position = 0; position < count_; ++position) {
             const auto at = static_cast<std::size_t>(position);
-            COption saved = OptionAt(position);
-            saved.Default = MarkedAsSaved(position);
-            changes[at + 1] = at >= reread.Options.size() || saved != reread.Options[at];
+            changes[at + 1] =
+                at >= reread.Options.size() || OptionAt(position) != reread.Options[at];
         }
         hazards_.erase(
             std::remove_if(hazards_.begin(), hazards_.end(),
@@ -458,7 +450,6 @@ private:
 
     const CDef& def_;
     const int count_;
-    const bool anyMarked_; // some option carries the default mark
     std::vector<DefinitionHazard> hazards_;
     std::vector<OptionReadBack> options_;
     COption settingsKeys_; // what an option named like the settings' section reads

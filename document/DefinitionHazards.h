@@ -35,9 +35,9 @@ struct DefinitionHazard
 
 // Every hazard of def, in option order, the program settings first. An
 // option has a hazard exactly when it does not read back as it is after a
-// save (an option without the default mark reads back as the same choice
-// when no option has it and First is at most 0), and the program settings
-// have one exactly when their texts or First (below 0 reads as 0) do not.
+// save, its default mark included (with no option marked, First 0 marks
+// the first), and the program settings have one exactly when their texts or
+// First (below 0 reads as 0) do not.
 // Linear in the size of def.
 std::vector<DefinitionHazard> FindHazards(const CDef& def);
 

@@ -91,7 +91,7 @@ public:
             list_.roles[line] = LineRole::Usage;
     }
 
-    OptionList Read()
+    HelpOptionList Read()
     {
         for (std::size_t i = 0; i < lines_.size(); ++i)
             i = ReadLine(i);
@@ -163,7 +163,7 @@ private:
         open_ = false;
     }
 
-    OptionList Finish()
+    HelpOptionList Finish()
     {
         for (Draft& draft : drafts_) {
             const bool described = !draft.names.description.empty() || !draft.below.empty();
@@ -306,7 +306,7 @@ private:
     }
 
     const std::vector<HelpLine>& lines_;
-    OptionList list_;
+    HelpOptionList list_;
     std::vector<Draft> drafts_;
     std::size_t group_ = 0;
     std::unordered_map<std::size_t, std::string_view> headings_; // the line that starts a group
@@ -325,8 +325,8 @@ private:
 
 } // namespace
 
-OptionList ReadOptionList(const std::vector<HelpLine>& lines,
-                          const std::vector<std::size_t>& usageLines)
+HelpOptionList ReadOptionList(const std::vector<HelpLine>& lines,
+                              const std::vector<std::size_t>& usageLines)
 {
     return OptionListReader(lines, usageLines).Read();
 }

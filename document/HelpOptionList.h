@@ -30,7 +30,7 @@ enum class LineRole
     Usage
 };
 
-struct OptionList
+struct HelpOptionList
 {
     std::vector<HelpEntry> entries; // in the help's order, each name once
     std::vector<LineRole> roles;    // one per help line
@@ -42,8 +42,8 @@ struct OptionList
 // blank, or that has no description, counts only beside an option of
 // clear layout at about the same indent. Options in "Examples" sections,
 // and names shown again, are left out. usageLines are not read.
-OptionList ReadOptionList(const std::vector<HelpLine>& lines,
-                          const std::vector<std::size_t>& usageLines);
+HelpOptionList ReadOptionList(const std::vector<HelpLine>& lines,
+                              const std::vector<std::size_t>& usageLines);
 
 // The name of the value an entry takes, as prose refers to it: "WHEN" for
 // "--color[=WHEN]", "mode" for "<mode>"; empty when it has none.

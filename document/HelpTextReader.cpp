@@ -14,7 +14,7 @@ HelpDraft ReadHelpText(std::string_view text)
     const std::string cleaned = CleanHelpText(text);
     const std::vector<HelpLine> lines = SplitHelpLines(cleaned);
     const UsageLines usage = FindUsage(lines);
-    OptionList list = ReadOptionList(lines, usage.lines);
+    HelpOptionList list = ReadOptionList(lines, usage.lines);
     for (HelpEntry& entry : list.entries)
         ReadEntryDetails(entry);
     AddParagraphChoices(lines, list.roles, list.entries);
@@ -47,5 +47,8 @@ CDef DraftDefinition(const HelpDraft& draft, const std::string& programPath)
     def.Options.reserve(draft.options.size());
     for (const DraftedOption& option : draft.options)
         def.Options.push_back(option.option);
+    // First stays 0, which marks the first option when the file is read.
+    if (!def.Options.empty())
+        def.Options.front().Default = true;
     return def;
 }

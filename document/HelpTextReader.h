@@ -48,5 +48,5 @@ HelpDraft ReadHelpText(std::string_view text);
 
 // A new definition for the program at programPath: its file name as Name,
 // the path as Program, the description and usage lines as Information,
-// and the drafted options.
+// and the drafted options, the first of them the default.
 CDef DraftDefinition(const HelpDraft& draft, const std::string& programPath);

@@ -7,10 +7,11 @@
 
 namespace {
 
-// Controls and pages of the main window, by their design names, and the
-// manual's topic on each.
+// Controls and pages of the main window and its dialogs, by their design
+// names, and the manual's topic on each.
 constexpr std::pair<const char*, const char*> Topics[] = {
     {"GlobalPage", "qrc:/manual/02-program-settings.md"},
+    {"Preview", "qrc:/manual/13-trying-a-definition.md"},
     {"Name", "qrc:/manual/02-program-settings.md#caption"},
     {"ProgramButton", "qrc:/manual/06-finding-files.md#the-executable-button"},
     {"Program", "qrc:/manual/02-program-settings.md#program"},
@@ -35,6 +36,7 @@ constexpr std::pair<const char*, const char*> Topics[] = {
     {"Mandatory", "qrc:/manual/03-options-page.md#mandatory-argument"},
     {"Default", "qrc:/manual/03-options-page.md#default-option"},
     {"OptionInfo", "qrc:/manual/03-options-page.md#information"},
+    {"DraftReview", "qrc:/manual/12-drafting-from-help.md#the-review-dialog"},
 };
 
 QUrl TopicNamed(const QString& name)

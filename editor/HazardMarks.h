@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <string>
 #include <vector>
 
 class CDefDocument;
@@ -14,11 +15,21 @@ class TOptionPane;
 class TProgramSettingsPage;
 class TextCodec;
 
+// How many option entries carry a kind of mark, and whether the program
+// settings do.
+struct HazardCount
+{
+    int options;
+    bool settings;
+};
+
 // Marks on the option list's entries. What the file would lose: options
 // the format cannot carry as they are get a warning mark with the reasons,
 // and the status bar tells how many there are; the file is saved as it
-// stands all the same. The option that carries the default mark is shown in
-// bold.
+// stands all the same. What would not run as written is marked the same
+// way: mistakes in the options, and a program, shell or folder this
+// machine does not have. The option that carries the default mark is shown in
+// bold. An entry's accessible description tells both marks.
 //
 // The document's check runs only when the document differs from the one it
 // last saw, and only the entries whose mark or font changes are touched,
@@ -44,8 +55,12 @@ private:
     const TOptionPane& pane_;
     const TextCodec& codec_;
     // The document as the check last saw it, and what it found: the
-    // messages of each option and of the program settings.
+    // messages of each option and of the program settings, what a save
+    // would lose apart from what would not run.
     CDef checked_;
+    std::string checkedPath_;
     std::vector<QString> optionHazards_;
+    std::vector<QString> optionMistakes_;
     QString settingsHazards_;
+    QString settingsMistakes_;
 };

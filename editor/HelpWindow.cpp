@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSortFilterProxyModel>
@@ -18,6 +19,8 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -44,6 +47,16 @@ QToolButton* NavigationButton(const QString& name, const QString& text, const QS
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setEnabled(false);
     return button;
+}
+
+// The frame the window manager puts around a window, as it has put it
+// around window.
+QMargins FrameMargins(const QWidget& window)
+{
+    const QRect frame = window.frameGeometry();
+    const QRect inner = window.geometry();
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
 }
 
 } // namespace
@@ -101,6 +114,11 @@ THelpWindow::THelpWindow(QWidget* owner)
     connect(new QShortcut(QKeySequence::Forward, this), &QShortcut::activated, page_,
             &QTextBrowser::forward);
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
+    // The search field's key from either tab. On the Index tab its label
+    // has the same key, and either of the two may take it.
+    auto* searchKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_S), this);
+    connect(searchKey, &QShortcut::activated, this, &THelpWindow::FocusSearch);
+    connect(searchKey, &QShortcut::activatedAmbiguously, this, &THelpWindow::FocusSearch);
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(back);
@@ -108,11 +126,13 @@ THelpWindow::THelpWindow(QWidget* owner)
     bar->addStretch();
 
     page_->setObjectName(QStringLiteral("HelpPage"));
+    page_->setAccessibleName(QStringLiteral("Page"));
     connect(page_, &QTextBrowser::sourceChanged, this, &THelpWindow::MarkInContents);
 
     BuildContents();
     BuildIndex();
     tabs_->setObjectName(QStringLiteral("HelpTabs"));
+    tabs_->setAccessibleName(QStringLiteral("Topics"));
     tabs_->setDocumentMode(true);
 
     auto* splitter = new QSplitter;
@@ -129,6 +149,7 @@ THelpWindow::THelpWindow(QWidget* owner)
 void THelpWindow::BuildContents()
 {
     contents_->setObjectName(QStringLiteral("HelpContentsTree"));
+    contents_->setAccessibleName(QStringLiteral("Contents"));
     contents_->setHeaderHidden(true);
     // The tree follows the headings: a page's sections under its title.
     QList<QTreeWidgetItem*> parents;
@@ -178,6 +199,7 @@ void THelpWindow::BuildIndex()
     search_->setPlaceholderText(QStringLiteral("Words to look for"));
     search_->setClearButtonEnabled(true);
     index_->setObjectName(QStringLiteral("HelpIndex"));
+    index_->setAccessibleName(QStringLiteral("Index"));
     index_->setModel(filter_);
     index_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(search_, &QLineEdit::textChanged, this, &THelpWindow::FilterIndex);
@@ -235,10 +257,36 @@ void THelpWindow::Present()
 {
     if (page_->source().isEmpty())
         page_->setSource(manual_.FirstPage());
+    if (!isVisible())
+        Place();
     show();
     setWindowState(windowState() & ~Qt::WindowMinimized);
     raise();
     activateWindow();
+}
+
+void THelpWindow::Place()
+{
+    const QWidget* owner = parentWidget();
+    const QScreen* screen = owner ? owner->screen() : this->screen();
+    // A window that was never shown has no frame yet: the owner's tells
+    // how much the window manager adds.
+    const QRect area = screen->availableGeometry() - (owner ? FrameMargins(*owner) : QMargins());
+    if (placed_ && area.contains(geometry()))
+        return;
+    placed_ = true;
+    QRect placed({}, size().boundedTo(area.size()));
+    placed.moveCenter(owner ? owner->geometry().center() : area.center());
+    placed.moveTopLeft({std::clamp(placed.left(), area.left(), area.right() - placed.width() + 1),
+                        std::clamp(placed.top(), area.top(), area.bottom() - placed.height() + 1)});
+    setGeometry(placed);
+}
+
+void THelpWindow::FocusSearch()
+{
+    tabs_->setCurrentIndex(1);
+    search_->setFocus(Qt::ShortcutFocusReason);
+    search_->selectAll();
 }
 
 void THelpWindow::ShowContents()
@@ -251,9 +299,7 @@ void THelpWindow::ShowContents()
 void THelpWindow::ShowIndex()
 {
     Present();
-    tabs_->setCurrentIndex(1);
-    search_->setFocus();
-    search_->selectAll();
+    FocusSearch();
 }
 
 void THelpWindow::ShowTopic(const QUrl& topic)

@@ -34,6 +34,10 @@ public:
 
 private:
     void Present();
+    // Whole on the screen the owner is on: over the owner when first shown,
+    // and again when the window would reach past that screen.
+    void Place();
+    void FocusSearch();
     void BuildContents();
     void BuildIndex();
     void FilterIndex(const QString& words);
@@ -47,4 +51,5 @@ private:
     QListView* index_;
     QSortFilterProxyModel* filter_;
     ManualBrowser* page_;
+    bool placed_ = false;
 };

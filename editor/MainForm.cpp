@@ -1,6 +1,7 @@
 #include "editor/MainForm.h"
 
 #include "editor/DocumentUndo.h"
+#include "editor/DraftCommands.h"
 #include "editor/EditBoxes.h"
 #include "editor/EditCommands.h"
 #include "editor/FileDropRouter.h"
@@ -9,6 +10,7 @@
 #include "editor/MenuFocus.h"
 #include "editor/OptionList.h"
 #include "editor/OptionPane.h"
+#include "editor/PreviewCommands.h"
 #include "editor/ProgramSettingsPage.h"
 #include "editor/RecentFiles.h"
 #include "editor/ShortcutPrecedence.h"
@@ -49,6 +51,7 @@ TMainForm::TMainForm(Platform& platform, Dialogs& dialogs, QStringList arguments
     menuFocus_ = new MenuFocus(this, ui->MainMenu);
     ui->File->menuAction()->setStatusTip(QStringLiteral("File related commands"));
     ui->Edit->menuAction()->setStatusTip(QStringLiteral("Edit commands"));
+    ui->View->menuAction()->setStatusTip(QStringLiteral("Preview commands"));
     ui->Help->menuAction()->setStatusTip(QStringLiteral("Help topics"));
     ui->PageControl->tabBar()->setFocusPolicy(Qt::NoFocus);
     for (const auto& [action, button] : ToolButtonNames) {
@@ -92,14 +95,34 @@ TMainForm::TMainForm(Platform& platform, Dialogs& dialogs, QStringList arguments
     recent_ = new RecentFiles(platform_, *ui->File);
     help_ = new HelpCommands(*this, platform_, dialogs_, *menuFocus_, *ui->PageControl,
                              *ui->HelpContents);
+    drafts_ = new DraftCommands(
+        *this, platform_, dialogs_,
+        {*ui->PageControl, *ui->OptionsPage, *ui->GlobalPage, *options_, *undo_, codec_},
+        *ui->EditDraftOptions);
     connect(recent_, &RecentFiles::Chosen, this, &TMainForm::OpenDefinition);
     connect(undo_, &DocumentUndo::StateShown, this, &TMainForm::UpdateHideState);
     connect(ui->GlobalPage, &TProgramSettingsPage::ProgramChanged, this,
             [this](const QString& program) { ui->Go->setEnabled(!program.isEmpty()); });
     connect(ui->GlobalPage, &TProgramSettingsPage::HideClicked, this, &TMainForm::HideClick);
+    // The title's mark of unsaved changes follows the fields' edits and the
+    // options chosen; every command (Bind) and every new title take the
+    // modified test again too.
+    connect(ui->GlobalPage, &TProgramSettingsPage::Edited, this, &TMainForm::UpdateModifiedMark);
+    connect(ui->OptionPane, &TOptionPane::Edited, this, &TMainForm::UpdateModifiedMark);
+    connect(options_, &OptionList::Chose, this, &TMainForm::UpdateModifiedMark);
 
     WireActions();
     PrepareEditBoxes();
+    // After the window's own boxes are prepared: the preview's are the
+    // launcher's.
+    preview_ = new PreviewCommands(platform_, dialogs_, *ui->PageControl,
+                                   [this] { return ShownDocument(); }, *ui->ViewPreview,
+                                   *ui->ViewRunInPreview, this);
+    connect(ui->GlobalPage, &TProgramSettingsPage::Edited, preview_, &PreviewCommands::Outdated);
+    connect(ui->OptionPane, &TOptionPane::Edited, preview_, &PreviewCommands::Outdated);
+    connect(options_, &OptionList::Chose, preview_, &PreviewCommands::Outdated);
+    connect(options_, &EditTarget::Changed, preview_, &PreviewCommands::Outdated);
+    connect(undo_, &DocumentUndo::StateShown, preview_, &PreviewCommands::Outdated);
     new FileDropRouter(*this, [this](const QString& path) {
         // Handled once the drop is over: a save prompt must not keep the
         // application the files came from waiting for the drop's end.
@@ -108,6 +131,7 @@ TMainForm::TMainForm(Platform& platform, Dialogs& dialogs, QStringList arguments
     });
 
     document_.Reset();
+    UpdateTitle();
     ui->Go->setEnabled(false);
     RefreshActions();
 }
@@ -136,12 +160,14 @@ void TMainForm::Bind(QAction* action, std::function<void()> execute)
         RefreshActions();
         if (action->isEnabled())
             execute();
+        UpdateModifiedMark();
     });
 }
 
 void TMainForm::WireActions()
 {
     Bind(ui->FileNew, [this] { FileNewExecute(); });
+    Bind(ui->FileNewFromProgram, [this] { drafts_->NewFromProgram(); });
     Bind(ui->FileOpen, [this] { FileOpenExecute(); });
     Bind(ui->FileSave, [this] { SaveDocument(); });
     Bind(ui->FileSaveAs, [this] { SaveDocumentAs(); });
@@ -159,6 +185,7 @@ void TMainForm::WireActions()
     }
     Bind(ui->EditUndo, [this] { undo_->Undo(); });
     Bind(ui->EditRedo, [this] { undo_->Redo(); });
+    Bind(ui->EditDraftOptions, [this] { drafts_->DraftOptions(); });
     ui->EditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                                 QKeySequence(Qt::CTRL | Qt::Key_Y)});
     Bind(ui->HelpContents, [this] { help_->Contents(); });

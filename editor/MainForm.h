@@ -11,11 +11,14 @@
 #include <memory>
 
 class DocumentUndo;
+class DraftCommands;
 class EditCommands;
 class HazardMarks;
 class HelpCommands;
 class MenuFocus;
 class OptionList;
+class PreviewCommands;
+struct PreviewSource;
 class Platform;
 class ProgramHider;
 class QAction;
@@ -40,7 +43,9 @@ class TMainForm;
 //   HazardMarks            the entries' marks: what the file would lose, the default
 //   RecentFiles            the recent-files list and its menu items
 //   HelpCommands           the Help menu
+//   DraftCommands          File New from program, Edit Draft options from help
 //   FileDropRouter         files dropped anywhere on the window
+//   PreviewCommands        the View menu: the launcher's panel beside the pages
 // Its own code: MainForm.cpp (construction, wiring, the window's events)
 // and MainFormFileCommands.cpp (New, Open, Save, Save As, Go, Hide, drops,
 // the save prompt, the title).
@@ -75,9 +80,16 @@ public:
     // Asks whether to save a modified document, and saves it when told to.
     UnsavedChanges QuerySaveChanges();
     void OpenDefinition(const QString& path);
+    // New without the save prompt: an untitled document that holds content,
+    // none of it saved.
+    void ShowNewDocument(const CDef& content);
     // Brings the document up to date from the fields: before every
     // modified test and every save.
     void CollectDocument();
+    // The document as the window shows it, the fields' edits included,
+    // without taking them into the document.
+    PreviewSource ShownDocument() const;
+    PreviewCommands& Preview() const { return *preview_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -108,6 +120,10 @@ private:
     bool SaveDefinition(const QString& path);
     void SetCurrentFile(const QString& path);
     void UpdateTitle();
+    // The title's mark of unsaved changes follows the modified test, which
+    // is taken again after each change of the document or the fields.
+    void UpdateModifiedMark();
+    bool ShowsChanges() const;
     void GoExecute();
     void LaunchDefinition(const QString& definition);
     // Hiding a program behind a copy of the launcher, and undoing it.
@@ -124,6 +140,7 @@ private:
     CDefDocument document_;
     TextCodec codec_;
     bool centred_ = false;
+    bool modifiedMarkDue_ = false;
     FileDialogSettings openDialog_;
     FileDialogSettings saveDialog_;
 
@@ -135,5 +152,7 @@ private:
     EditCommands* editCommands_ = nullptr;
     RecentFiles* recent_ = nullptr;
     HelpCommands* help_ = nullptr;
+    PreviewCommands* preview_ = nullptr;
+    DraftCommands* drafts_ = nullptr;
     std::unique_ptr<ProgramHider> hider_;
 };

@@ -7,6 +7,7 @@
 #include "editor/DocumentUndo.h"
 #include "editor/OptionList.h"
 #include "editor/OptionPane.h"
+#include "editor/PreviewCommands.h"
 #include "editor/ProgramSettingsPage.h"
 #include "editor/RecentFiles.h"
 #include "system/DisplayNames.h"
@@ -17,6 +18,8 @@
 #include "ui_MainForm.h"
 
 #include <QStatusBar>
+
+#include <utility>
 
 namespace {
 
@@ -47,6 +50,16 @@ TMainForm::UnsavedChanges TMainForm::QuerySaveChanges()
     return UnsavedChanges::Cancelled;
 }
 
+PreviewSource TMainForm::ShownDocument() const
+{
+    PreviewSource shown{document_.Current, document_.Path};
+    ui->GlobalPage->Collect(shown.def);
+    const int current = options_->Current();
+    if (current >= 0 && current < static_cast<int>(shown.def.Options.size()))
+        shown.def.Options[static_cast<std::size_t>(current)] = options_->ShownFields();
+    return shown;
+}
+
 void TMainForm::CollectDocument()
 {
     undo_->RecordPendingEdits();
@@ -59,6 +72,11 @@ void TMainForm::FileNewExecute()
 {
     if (QuerySaveChanges() == UnsavedChanges::Cancelled)
         return;
+    ShowNewDocument(CDef());
+}
+
+void TMainForm::ShowNewDocument(const CDef& content)
+{
     SetCurrentFile(QString());
     ui->GlobalPage->Clear();
     UpdateHideState();
@@ -67,7 +85,13 @@ void TMainForm::FileNewExecute()
     options_->ShowSelected();
     // Whatever the field handlers did to the old document is discarded.
     document_.Reset();
-    codec_ = TextCodec();
+    codec_ = TextCodec::ForDocument(content);
+    if (content != CDef()) {
+        // Shown as an opened file is, but compared with the empty document.
+        document_.Current = content;
+        ShowLoadedDocument();
+        document_.Saved = CDef();
+    }
     undo_->Start();
 }
 
@@ -182,14 +206,57 @@ void TMainForm::SetCurrentFile(const QString& path)
         recent_->Add(path);
     document_.Path = ToDocumentPath(path);
     UpdateTitle();
+    preview_->Outdated(); // a relative program is found from the file's folder
 }
 
 void TMainForm::UpdateTitle()
 {
-    setWindowTitle(document_.Path.empty()
-                       ? TitleBase
-                       : TitleBase + QStringLiteral(" - ") +
-                             VisibleFileName(FileNamePartOf(FromDocumentPath(document_.Path))));
+    // "[*]" stands where the mark of unsaved changes goes; in a file name
+    // it is doubled to show as it is.
+    const QString mark = QStringLiteral("[*]");
+    setWindowTitle((document_.Path.empty()
+                        ? TitleBase
+                        : TitleBase + QStringLiteral(" - ") +
+                              VisibleFileName(FileNamePartOf(FromDocumentPath(document_.Path)))
+                                  .replace(mark, mark + mark)) +
+                   mark);
+    UpdateModifiedMark();
+}
+
+void TMainForm::UpdateModifiedMark()
+{
+    // Once the event at hand is handled: a command changes the document and
+    // the fields in several steps, and only the outcome counts.
+    if (std::exchange(modifiedMarkDue_, true))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            modifiedMarkDue_ = false;
+            setWindowModified(ShowsChanges());
+        },
+        Qt::QueuedConnection);
+}
+
+bool TMainForm::ShowsChanges() const
+{
+    // The modified test on the fields as they stand, without storing them
+    // and without a copy of the document: it runs as the user types.
+    const CDef& saved = document_.Saved;
+    const std::vector<COption>& options = document_.Current.Options;
+    CProgramSettings settings = document_.Current.Settings();
+    ui->GlobalPage->Collect(settings);
+    if (settings != saved.Settings() || options.size() != saved.Options.size())
+        return true;
+    // No option shown (-1) is past every option.
+    const auto current = static_cast<std::size_t>(options_->Current());
+    if (current < options.size() && options_->ShownFields() != saved.Options[current])
+        return true;
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        if (i != current && options[i] != saved.Options[i])
+            return true;
+    }
+    return false;
 }
 
 void TMainForm::GoExecute()
@@ -263,6 +330,8 @@ void TMainForm::UpdateHideState()
 {
     // The button's state is derived from the files on disk.
     ui->GlobalPage->ShowHidden(IsProgramHidden());
+    // Called whenever another document or state is shown: the preview too.
+    preview_->Outdated();
 }
 
 void TMainForm::DropFile(const QString& path)

@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include <algorithm>
+
 namespace {
 
 const QString RecentGroup = QStringLiteral("Previous");
@@ -79,6 +81,17 @@ void RecentFiles::Add(const QString& path)
 
 void RecentFiles::Save() const
 {
-    for (std::size_t k = 0; k < files_.size() && !files_[k].isEmpty(); ++k)
-        platform_.WriteSetting(RecentGroup, QString::number(k), files_[k]);
+    // Another editor may have stored its files since this one read them:
+    // those this window does not list follow its own, so that both are kept.
+    Paths merged = files_;
+    auto end = std::find(merged.begin(), merged.end(), QString());
+    for (std::size_t k = 0; k < files_.size() && end != merged.end(); ++k) {
+        const QString stored = platform_.ReadSetting(RecentGroup, QString::number(k));
+        if (!stored.isEmpty() && std::none_of(merged.begin(), end, [&stored](const QString& file) {
+                return SamePathName(file, stored);
+            }))
+            *end++ = stored;
+    }
+    for (auto file = merged.begin(); file != end; ++file)
+        platform_.WriteSetting(RecentGroup, QString::number(file - merged.begin()), *file);
 }

@@ -27,6 +27,7 @@ public:
     void ShowStored();
     // path becomes the most recent file; a file listed already moves up.
     void Add(const QString& path);
+    // This window's files, then the stored ones it does not list, four at most.
     void Save() const;
 
 Q_SIGNALS:

@@ -35,6 +35,7 @@ public:
                         bool keepSelection = false);
 
     const CDef& Definition() const { return def_; }
+    const std::string& DefinitionPath() const { return definitionPath_; }
     const LaunchPlan& Plan() const { return plan_; }
     OptionsPanel& Options() const { return *options_; }
     RunSession& Session() const { return *session_; }

@@ -50,6 +50,7 @@ OptionValueEditor::OptionValueEditor(Dialogs& dialogs, QWidget* parent)
     information_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     information_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* scroll = new QScrollArea(this);
+    scroll->setAccessibleName(QStringLiteral("Information"));
     scroll->setWidget(information_);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);

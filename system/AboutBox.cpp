@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QUrl>
@@ -127,15 +126,4 @@ void TAboutBox::showEvent(QShowEvent* event)
     QRect frame = frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
-}
-
-void TAboutBox::keyPressEvent(QKeyEvent* event)
-{
-    // There is no cancel button: Escape does not close the box. Enter still
-    // presses OK, the default button.
-    if (event->matches(QKeySequence::Cancel)) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -42,7 +42,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate(const VersionStrings& version, const std::function<void()>& afterCreate);

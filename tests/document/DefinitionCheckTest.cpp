@@ -171,7 +171,8 @@ private Q_SLOTS:
                           "file has 2 options\n");
         QTest::newRow("Arg=5x")
             << QByteArray("[Quarn]\n[A]\nArg=5x\n")
-            << QByteArray("f:3: warning: \"Arg=5x\" is read as 5: the reader ignores what "
+            << QByteArray("f:2: warning: Option 1: no option takes argument 1 to 4\n"
+                          "f:3: warning: \"Arg=5x\" is read as 5: the reader ignores what "
                           "follows the digits\n");
         QTest::newRow("Multiple=yes")
             << QByteArray("[Quarn]\n[A]\nMultiple=yes\n")
@@ -183,7 +184,8 @@ private Q_SLOTS:
                           "it\n");
         QTest::newRow("number beyond the range")
             << QByteArray("[Quarn]\n[A]\nArg=4294967297\n")
-            << QByteArray("f:3: warning: \"Arg=4294967297\" is read as 2147483647: it is beyond "
+            << QByteArray("f:2: warning: Option 1: no option takes argument 1 to 2147483646\n"
+                          "f:3: warning: \"Arg=4294967297\" is read as 2147483647: it is beyond "
                           "the range of the reader's numbers\n");
         QTest::newRow("number past 31 characters")
             << Bytes("[Quarn]\n[A]\nArg=" + std::string(30, ' ') + "12\n")
@@ -230,6 +232,24 @@ private Q_SLOTS:
             << QByteArray("[Quarn]\n[A]\n[B]\nArg=-2\n")
             << QByteArray("f:3: warning: Option 2's argument number is negative; after saving "
                           "it will be 0\n");
+        QTest::newRow("what would not run as written, at the option's header")
+            << QByteArray("[Quarn]\n[A]\nFormat=-a \"%s\n[B]\nType=Select\nValue=x\n"
+                          "Value1=y\n[C]\nType=True\nArg=2\n[D]\nArg=2\nFormat=-d%q\n")
+            << QByteArray("f:2: warning: Option 1: its format has a quote without its end; the "
+                          "launcher will not run it\n"
+                          "f:4: warning: Option 2: its value \"x\" is not one of its listed "
+                          "values\n"
+                          "f:8: warning: Option 3: a check box without a format can never add "
+                          "anything to the command line\n"
+                          "f:8: warning: Option 3: no option takes argument 1\n"
+                          "f:11: warning: Option 4: its format has a '%' that is neither %s nor "
+                          "%%; it stands for itself\n"
+                          "f:11: warning: Option 4: Option 3 already takes argument 2\n");
+        QTest::newRow("a definition that runs as written")
+            << QByteArray("[Quarn]\nProgram=grep\n[Pattern]\nArg=1\n[Files]\nArg=2\n"
+                          "Multiple=1\n[Mode]\nType=Select\nFormat=--mode=%s\nValue=b\n"
+                          "Value1=a\nValue2=b\n[Count]\nType=True\nFormat=-c\n")
+            << QByteArray();
         QTest::newRow("binary, control bytes shown escaped")
             << QByteArray("[\x1b[31m\n\0\xff\n", 10)
             << QByteArray("f:1: warning: the file has no \"[Quarn]\" section: the program "

@@ -31,16 +31,29 @@ COption Named(const std::string& name, const std::string& type = "String")
     return option;
 }
 
+// As the editor keeps a definition: First on the marked option, or, when
+// none is marked, the option at first marked.
 CDef WithOptions(std::vector<COption> options, std::int32_t first = 0)
 {
     CDef def;
     def.Name = "Tool";
     def.Options = std::move(options);
     def.First = first;
+    bool marked = false;
     for (std::size_t i = 0; i < def.Options.size(); ++i) {
+        marked = marked || def.Options[i].Default;
         if (def.Options[i].Default && first == 0)
             def.First = static_cast<std::int32_t>(i);
     }
+    if (!marked && first >= 0 && static_cast<std::size_t>(first) < def.Options.size())
+        def.Options[static_cast<std::size_t>(first)].Default = true;
+    return def;
+}
+
+CDef Unmarked(CDef def)
+{
+    for (COption& option : def.Options)
+        option.Default = false;
     return def;
 }
 
@@ -270,21 +283,25 @@ private Q_SLOTS:
         QTest::newRow("negative argument")
             << WithOptions({negative}) << Flags{F(0, HazardKind::NegativeArgument)};
 
-        QTest::newRow("no mark, First 0") << WithOptions({Named("A"), Named("B")}) << Flags{};
+        // Unmarked, First 0 still marks the first option: a new option
+        // saved unticked, or the one after a deleted default option.
+        QTest::newRow("no mark, First 0")
+            << Unmarked(WithOptions({Named("A"), Named("B")}))
+            << Flags{F(0, HazardKind::DefaultMark)};
         QTest::newRow("mark where First is")
             << WithOptions({Named("A"), Marked(Named("B"))}) << Flags{};
         QTest::newRow("mark moved away from First")
             << WithOptions({Named("A"), Marked(Named("B")), Named("C")}, 2)
             << Flags{F(1, HazardKind::DefaultMark), F(2, HazardKind::DefaultMark)};
         QTest::newRow("no mark, First elsewhere")
-            << WithOptions({Named("A"), Named("B"), Named("C")}, 2)
+            << Unmarked(WithOptions({Named("A"), Named("B"), Named("C")}, 2))
             << Flags{F(2, HazardKind::DefaultMark)};
         QTest::newRow("First beyond the last option")
             << WithOptions({Marked(Named("A")), Named("B")}, 2)
             << Flags{F(0, HazardKind::DefaultMark)};
-        // No mark and First below 0 read back as the first option marked:
-        // one choice in the file, as with First 0.
-        QTest::newRow("First below zero, no mark") << WithOptions({Named("A")}, -1) << Flags{};
+        // First below 0 is not written: the first option comes back marked.
+        QTest::newRow("First below zero, no mark")
+            << WithOptions({Named("A")}, -1) << Flags{F(0, HazardKind::DefaultMark)};
         QTest::newRow("First below zero, a mark elsewhere")
             << WithOptions({Named("A"), Marked(Named("B"))}, -1)
             << Flags{F(0, HazardKind::DefaultMark), F(1, HazardKind::DefaultMark)};

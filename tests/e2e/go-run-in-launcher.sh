@@ -10,6 +10,8 @@ export XDG_DATA_DIRS="$work/no-data"
 
 printf '[Quarn]\r\nName=Greeting\r\nProgram=sh\r\n[Script]\r\nType=String\r\nValue=echo "hello, $0"; echo second\r\nFormat=-c %%s\r\n[Who]\r\nType=String\r\nValue=new user\r\n' \
     >"$work/greet.Quarn"
+# A definition that runs as written draws no finding.
+findings=$("$QUARNED" --check "$work/greet.Quarn") || fail "--check found: $findings"
 start_editor "$work/greet.Quarn"
 expect_title "Quarn Editor - greet.Quarn"
 keys ctrl+g

@@ -10,7 +10,7 @@ chmod +x "$work/bin/greet"
 cp "$work/bin/greet" "$work/original"
 
 start_editor "$work/bin/greet"
-expect_title "Quarn Editor - greet.Quarn"
+expect_title "Quarn Editor - greet.Quarn*"
 keys alt+h
 hidden="$work/bin/.greet.hidden-by-Quarn"
 expect_bytes "$work/bin/greet.Quarn" "[Quarn]\r\nProgram=$hidden\r\n"

@@ -13,9 +13,10 @@ QUARNED="$work/app/QuarnEd"
 printf '#!/bin/sh\necho tool\n' >"$work/bin/tool.sh"
 chmod +x "$work/bin/tool.sh"
 
-# Opening a program without a definition file adopts it as the program.
+# Opening a program without a definition file adopts it as the program, an
+# unsaved change.
 start_editor "$work/bin/tool.sh"
-expect_title "Quarn Editor - tool.Quarn"
+expect_title "Quarn Editor - tool.Quarn*"
 keys alt+h
 [ -x "$work/bin/tool.Quarnsh" ] || fail "the program was not moved aside"
 cmp -s "$work/bin/tool.Quarnsh" <(printf '#!/bin/sh\necho tool\n') || fail "the hidden program changed"

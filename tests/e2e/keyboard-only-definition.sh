@@ -4,9 +4,10 @@
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 
-# A program without a definition file: the document gets its name.
+# A program without a definition file: the document gets its name, and has
+# unsaved changes.
 start_editor "$work/demo"
-expect_title "Quarn Editor - demo.Quarn"
+expect_title "Quarn Editor - demo.Quarn*"
 keys alt+c
 type_text "Demo"
 keys alt+o Insert

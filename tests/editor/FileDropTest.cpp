@@ -150,7 +150,7 @@ private Q_SLOTS:
         switch (dragged) {
         case Dragged::Definition:
             QCOMPARE(harness.Edit("Name")->text(), QStringLiteral("Dropped"));
-            QCOMPARE(harness.Form().windowTitle(), QStringLiteral("Quarn Editor - DROPPED.QUARN"));
+            QCOMPARE(harness.Title(), QStringLiteral("Quarn Editor - DROPPED.QUARN"));
             break;
         case Dragged::Folder:
             QCOMPARE(harness.Edit("Directory")->text(), harness.PathOf(QString()));

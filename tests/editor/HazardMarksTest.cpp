@@ -4,6 +4,8 @@
 #include "tests/editor/MainFormHarness.h"
 #include "tests/support/ReloadChanges.h"
 
+#include <QAccessible>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTest>
 #include <algorithm>
@@ -101,7 +103,8 @@ private Q_SLOTS:
             << "Option 1's value contains characters that this file's encoding cannot store";
         QTest::newRow("the same in the program settings")
             << windows1252 << 0 << "Program" << QStringLiteral("/bin/\u0142") << QList<int>{-1}
-            << "The program contains characters that this file's encoding cannot store";
+            << "The program contains characters that this file's encoding cannot store\n"
+               "The program \"/bin/?\" cannot be found on this machine";
     }
 
     void marksWhatASaveAndReloadChanges()
@@ -162,7 +165,7 @@ private Q_SLOTS:
         MainFormHarness harness;
         harness.Open(harness.WriteFile(QStringLiteral("twice.Quarn"),
                                        "[Quarn]\r\n[Input]\r\nType=String\r\n[Output]\r\nType="
-                                       "Select\r\n[Third]\r\nType=String\r\n"));
+                                       "Suggest\r\n[Third]\r\nType=String\r\n"));
         QListWidget* list = harness.List("OptionList");
         QVERIFY(Summary(harness)->isHidden());
         QVERIFY(list->item(1)->icon().isNull());
@@ -193,7 +196,8 @@ private Q_SLOTS:
         harness.Edit("Program")->setText(QString(40958, QLatin1Char('p')));
         harness.Form().CollectDocument();
         QCOMPARE(Summary(harness)->text(),
-                 QStringLiteral("The program settings and 2 options will not read back as saved"));
+                 QStringLiteral("The program settings and 2 options will not read back as saved; "
+                                "The program settings will not run as written"));
 
         harness.Edit("Program")->clear();
         QTest::keyClicks(harness.Edit("NameOption"), QStringLiteral("Third"));
@@ -205,6 +209,46 @@ private Q_SLOTS:
         harness.Form().CollectDocument();
         QVERIFY(list->item(1)->toolTip().isEmpty());
         QVERIFY(Summary(harness)->isHidden());
+    }
+
+    void runTimeMistakesAreMarked()
+    {
+        MainFormHarness harness;
+        harness.Open(harness.WriteFile(QStringLiteral("mistakes.Quarn"),
+                                       "[Quarn]\r\nProgram=sh\r\n[Mode]\r\nType=Select\r\n"
+                                       "[Count]\r\nType=True\r\nFormat=-c\r\n"));
+        QListWidget* list = harness.List("OptionList");
+        QCOMPARE(list->item(0)->toolTip(),
+                 QStringLiteral("Option 1: a \"Select\" option without listed values offers "
+                                "nothing to choose"));
+        QVERIFY(list->item(1)->icon().isNull());
+        QCOMPARE(Summary(harness)->text(), QStringLiteral("1 option will not run as written"));
+
+        harness.Edit("Program")->setText(QStringLiteral("./no such program"));
+        harness.Edit("Directory")->setText(QStringLiteral("no such folder"));
+        harness.Form().CollectDocument();
+        QCOMPARE(Summary(harness)->text(),
+                 QStringLiteral("The program settings and 1 option will not run as written"));
+        QCOMPARE(Summary(harness)->toolTip(),
+                 QStringLiteral("The program \"./no such program\" cannot be found on this "
+                                "machine\nThe folder \"%1/no such folder\" does not exist on this "
+                                "machine")
+                     .arg(QFileInfo(harness.PathOf(QStringLiteral("x"))).path()));
+    }
+
+    // A screen reader tells the marks the eye sees.
+    void entriesDescribeTheirMarks()
+    {
+        MainFormHarness harness;
+        harness.Open(harness.WriteFile(QStringLiteral("marks.Quarn"),
+                                       "[Quarn]\r\n[A]\r\nType=String\r\n[B]\r\nType=String\r\n"
+                                       "Arg=-1\r\n"));
+        QAccessibleInterface* list =
+            QAccessible::queryAccessibleInterface(harness.List("OptionList"));
+        QCOMPARE(list->child(0)->text(QAccessible::Description), QStringLiteral("default option"));
+        QCOMPARE(list->child(1)->text(QAccessible::Description),
+                 QStringLiteral("a save would lose this option: Option 2's argument number is "
+                                "negative; after saving it will be 0"));
     }
 
     void defaultOptionIsBold()

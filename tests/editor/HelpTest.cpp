@@ -8,6 +8,7 @@
 
 #include <QAbstractItemModel>
 #include <QListView>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -72,6 +73,30 @@ private Q_SLOTS:
         QCOMPARE(tabs->currentIndex(), 1);
         QCOMPARE(IndexEntries(*window).size(), manual.Topics().size());
         QVERIFY(harness.platform.helpRequests.isEmpty());
+    }
+
+    // Opened beside an editor at the screen's corner, the window stands
+    // whole on that screen; Alt+S reaches the search field from either tab.
+    void opensOnTheScreenWithSearchAtHand()
+    {
+        MainFormHarness harness;
+        const QRect screen = harness.Form().screen()->availableGeometry();
+        harness.Form().move(screen.bottomRight() - QPoint(100, 100));
+        harness.Trigger("HelpContents");
+        THelpWindow* window = HelpWindowOf(harness);
+        QTRY_VERIFY(window->isActiveWindow());
+        QVERIFY(screen.contains(window->frameGeometry()));
+
+        auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("HelpTabs"));
+        auto* field = window->findChild<QLineEdit*>(QStringLiteral("HelpSearchField"));
+        const std::pair<int, const char*> starts[] = {{0, "HelpContentsTree"}, {1, "HelpIndex"}};
+        for (const auto& [tab, control] : starts) {
+            tabs->setCurrentIndex(tab);
+            window->findChild<QWidget*>(QLatin1String(control))->setFocus();
+            Press(Qt::Key_S, Qt::AltModifier);
+            QCOMPARE(tabs->currentIndex(), 1);
+            QCOMPARE(window->focusWidget(), field);
+        }
     }
 
     void searchFiltersAsTheUserTypes()

@@ -56,7 +56,7 @@ private Q_SLOTS:
         // The definition file is the current document and names the hidden program.
         QCOMPARE(harness.ReadFile(QStringLiteral("grep.Quarn")),
                  QByteArray("[Quarn]\r\nName=Grep\r\nProgram=") + hidden.toUtf8() + "\r\n");
-        QCOMPARE(harness.Form().windowTitle(), QStringLiteral("Quarn Editor - grep.Quarn"));
+        QCOMPARE(harness.Title(), QStringLiteral("Quarn Editor - grep.Quarn"));
         QVERIFY(!harness.Document().IsModified());
 
         ClickHide(harness);

@@ -66,6 +66,14 @@ QByteArray MainFormHarness::ReadFile(const QString& name) const
     return file.readAll();
 }
 
+QString MainFormHarness::Title()
+{
+    // The mark follows the document once the event at hand is handled.
+    QCoreApplication::sendPostedEvents(form_.get(), QEvent::MetaCall);
+    return form_->windowTitle().replace(
+        QStringLiteral("[*]"), form_->isWindowModified() ? QStringLiteral("*") : QString());
+}
+
 void MainFormHarness::Open(const QString& path)
 {
     dialogs.fileAnswers.append(path);

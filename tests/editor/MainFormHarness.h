@@ -67,6 +67,9 @@ public:
     void SetClipboard(const QString& text);
     // Triggers an action as the menu does.
     void Trigger(const char* action);
+    // The window's title as the desktop shows it: "*" where "[*]" stands
+    // while the document has unsaved changes.
+    QString Title();
 
     TestPlatform platform;
     FakeDialogs dialogs;

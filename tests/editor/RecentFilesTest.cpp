@@ -67,6 +67,32 @@ private Q_SLOTS:
                  QStringLiteral("/d/b.Quarn"));
     }
 
+    // Two editors started from one stored list: the one that closes last
+    // keeps the other's files after its own, four at most.
+    void savingKeepsAnotherEditorsFiles()
+    {
+        TestPlatform platform;
+        platform.settings = {{QStringLiteral("Previous/0"), QStringLiteral("/a")}};
+        FileMenu firstMenu;
+        FileMenu secondMenu;
+        RecentFiles first(platform, firstMenu.menu);
+        RecentFiles second(platform, secondMenu.menu);
+        for (RecentFiles* recent : {&first, &second})
+            recent->ShowStored();
+        first.Add(QStringLiteral("/b"));
+        second.Add(QStringLiteral("/c"));
+        first.Save();
+        second.Save();
+        QCOMPARE(platform.settings.size(), 3);
+        QCOMPARE(platform.settings.value(QStringLiteral("Previous/2")), QStringLiteral("/b"));
+
+        second.Add(QStringLiteral("/d"));
+        second.Add(QStringLiteral("/e"));
+        second.Save();
+        QCOMPARE(platform.settings.size(), 4);
+        QCOMPARE(platform.settings.value(QStringLiteral("Previous/3")), QStringLiteral("/a"));
+    }
+
     void pathsCompareAsTheFileSystem()
     {
         TestPlatform platform;

@@ -67,6 +67,8 @@ bool FakeDialogs::ChooseFolder(QWidget* owner, const QString& title, QString& fo
 void FakeDialogs::ShowModal(QDialog& dialog)
 {
     shown.append({Shown::Kind::Modal, dialog.windowTitle(), QString(), dialog.parentWidget()});
+    if (!modalAnswers.isEmpty())
+        modalAnswers.takeFirst()(dialog);
 }
 
 int FakeDialogs::Count(Shown::Kind kind) const
@@ -88,5 +90,5 @@ FakeDialogs::Shown FakeDialogs::Last(Shown::Kind kind) const
 bool FakeDialogs::AllAnswersUsed() const
 {
     return promptAnswers.isEmpty() && questionAnswers.isEmpty() && confirmAnswers.isEmpty() &&
-           fileAnswers.isEmpty() && folderAnswers.isEmpty();
+           fileAnswers.isEmpty() && folderAnswers.isEmpty() && modalAnswers.isEmpty();
 }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 // Dialogs answered by the test. Each kind of dialog takes its answers from
@@ -36,6 +37,9 @@ public:
     // An empty string cancels the dialog; anything else is the chosen path.
     QStringList fileAnswers;
     QStringList folderAnswers;
+    // Each drives the next window shown modally, the real widget, and ends
+    // it with accept() or reject(); without one the window is only recorded.
+    QList<std::function<void(QDialog&)>> modalAnswers;
 
     QList<Shown> shown;
     // Every file dialog as it was set up when shown.

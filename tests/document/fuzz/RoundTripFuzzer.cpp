@@ -18,14 +18,10 @@ namespace {
 
 const std::string DefinitionPath = "/fuzz/tool.Quarn";
 
-// def as the file can hold it without loss: no mark and the first option
-// marked are one choice in the file, and so are a First below 0 and 0.
+// def as the file can hold it without loss: a First below 0 and 0 are one
+// choice in the file.
 CDef AsTheFileKeepsIt(CDef def)
 {
-    const bool anyMarked = std::any_of(def.Options.begin(), def.Options.end(),
-                                       [](const COption& option) { return option.Default; });
-    if (!anyMarked && def.First <= 0 && !def.Options.empty())
-        def.Options.front().Default = true;
     def.First = std::max(def.First, 0);
     return def;
 }
