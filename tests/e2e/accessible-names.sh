@@ -31,6 +31,10 @@ keys alt+o
 walk "$editor_pid" '^Quarn Editor - ' 'Mode'
 keys Down
 walk "$editor_pid" '^Quarn Editor - ' 'Verbose'
+# The preview beside the pages is the launcher's window, without its letters.
+keys F6
+walk "$editor_pid" '^Quarn Editor - ' 'Verbose'
+keys F6
 keys F1
 wait_window '^Quarn Editor Help$' >/dev/null
 walk "$editor_pid" '^Quarn Editor Help$' 'Contents'
