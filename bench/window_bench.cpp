@@ -2,7 +2,8 @@
 // definitions: opening a file of 10000 and 100000 options until the window,
 // and then its option list, have laid out and painted, and selecting
 // another option, with and without
-// an edit to store first. Each case times the window's own handlers; the
+// an edit to store first, and a field's edit followed by the preview of the
+// launcher's window beside the pages. Each case times the window's own handlers; the
 // dialogs are answered in advance and the settings stay in memory.
 
 #include "bench/GeneratedDefinition.h"
@@ -51,8 +52,10 @@ QString DefinitionFile(int options)
 class Window
 {
 public:
-    Window()
+    explicit Window(bool preview = false)
     {
+        if (preview)
+            platform_.settings.insert(QStringLiteral("View/Preview"), QStringLiteral("1"));
         platform_.executablePath = Folder().filePath(QStringLiteral("QuarnEd"));
         platform_.currentDirectory = Folder().path();
         form_ = std::make_unique<TMainForm>(platform_, dialogs_, QStringList());
@@ -131,11 +134,29 @@ void BM_SelectEditedOption(benchmark::State& state)
     SelectOptions(state, true);
 }
 
+// Typing into a field of the option shown, with the preview following:
+// the field's own handlers, then the preview shown again for the document
+// as it stands.
+void BM_PreviewFollowsEdit(benchmark::State& state)
+{
+    Window window(true);
+    window.Form().OpenDefinition(DefinitionFile(static_cast<int>(state.range(0))));
+    window.ShowOptionsPage();
+    window.Control<QListWidget>("OptionList")->setCurrentRow(0);
+    QApplication::processEvents();
+    auto* format = window.Control<QLineEdit>("Format");
+    for (auto _ : state) {
+        format->setText(format->text() + QLatin1Char('x'));
+        QApplication::processEvents();
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_OpenFile)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_SelectOption)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectEditedOption)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewFollowsEdit)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
