@@ -91,12 +91,13 @@ void PreviewPane::ShowDocument(const CDef& def, const std::string& definitionPat
         return;
     const LaunchValues& tried = panel_->Options().Values();
     const LaunchValues shownDefaults = DefaultValues(shown);
-    LaunchValues values = DefaultValues(def);
+    const LaunchValues defaults = DefaultValues(def);
+    LaunchValues values = defaults;
     for (std::size_t i = 0;
          i < def.Options.size() && i < tried.options.size() && i < shown.Options.size(); ++i) {
         if (SameOption(def.Options[i], shown.Options[i]) &&
             tried.options[i] != shownDefaults.options[i])
             values.options[i] = tried.options[i];
     }
-    panel_->ShowDefinition(def, definitionPath, values, DefaultValues(def), true);
+    panel_->ShowDefinition(def, definitionPath, values, defaults, true);
 }

@@ -36,7 +36,6 @@ public:
 
     const CDef& Definition() const { return def_; }
     const std::string& DefinitionPath() const { return definitionPath_; }
-    const LaunchPlan& Plan() const { return plan_; }
     OptionsPanel& Options() const { return *options_; }
     RunSession& Session() const { return *session_; }
     // Close, which only a window of its own shows.

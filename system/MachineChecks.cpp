@@ -4,28 +4,14 @@
 #include "system/FileNameCodec.h"
 #include "system/SystemLaunchContext.h"
 
-#include <QDir>
 #include <QFileInfo>
-
-namespace {
-
-// A new definition runs from wherever it will be saved; until then the
-// launcher's own folder stands in.
-std::string PathOrCurrentFolder(const std::string& definitionPath)
-{
-    if (!definitionPath.empty())
-        return definitionPath;
-    return EncodeFileName(QDir::currentPath() + QStringLiteral("/")).toStdString();
-}
-
-} // namespace
 
 std::vector<std::string> FindMachineMistakes(const CDef& def, const std::string& definitionPath)
 {
     std::vector<std::string> found;
     if (def.Program.empty())
         return found;
-    const LaunchContext context = SystemLaunchContext(PathOrCurrentFolder(definitionPath));
+    const LaunchContext context = SystemLaunchContext(definitionPath);
     const std::string program = FindProgram(def.Program, context);
     if (program.empty())
         found.push_back("The program \"" + def.Program + "\" cannot be found on this machine");

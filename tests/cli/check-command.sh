@@ -3,13 +3,8 @@
 # "FILE:LINE: warning: message" and each file it cannot read, check or load
 # as "FILE: error: ..." on its errors, and answers 0 (nothing found), 1
 # (something found) or 2 (a file failed, or the output), without a display.
-set -uo pipefail
+source "$(dirname "$0")/lib.sh"
 quarned=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 expect() { # CODE EXPECTED-OUTPUT FILE...
     local code=$1 expected=$2 output status

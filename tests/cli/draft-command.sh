@@ -2,13 +2,8 @@
 # draft-command.sh QUARNED: "QuarnEd --draft PROGRAM" prints the definition
 # drafted from the program's own --help, without a display; 0 when the help
 # lists options, 1 when it lists none, 2 when the program gives no help.
-set -uo pipefail
+source "$(dirname "$0")/lib.sh"
 quarned=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # run EXPECTED-CODE ARGS...: output in $out, errors in $err.
 run() {

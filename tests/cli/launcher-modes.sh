@@ -4,14 +4,9 @@
 # command Run would start, quoted for a shell; and a copy of the launcher
 # under a program's name runs the program hidden beside it in its place,
 # with its arguments, streams and exit status.
-set -uo pipefail
+source "$(dirname "$0")/lib.sh"
 launcher=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # run EXPECTED-CODE COMMAND...: runs it, output in $out, errors in $err.
 run() {

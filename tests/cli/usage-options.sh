@@ -2,13 +2,8 @@
 # usage-options.sh QUARNED: "QuarnEd --help" prints the usage text and
 # "QuarnEd --version" the version, both with exit code 0 and without a
 # display; any other first argument, "./--help" included, is a file.
-set -uo pipefail
+source "$(dirname "$0")/lib.sh"
 quarned=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 output=$(timeout 20 "$quarned" --help 2>"$work/errors")
 status=$?

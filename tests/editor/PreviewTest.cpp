@@ -1,5 +1,6 @@
 // The launcher's panel beside the pages: it follows the document as it is
 // edited, tries values and runs without changing the document.
+#include "document/DefinitionFile.h"
 #include "editor/ContextHelp.h"
 #include "editor/PreviewCommands.h"
 #include "launcher/LauncherPanel.h"
@@ -67,6 +68,45 @@ private Q_SLOTS:
         QVERIFY(pane.isHidden());
         QCOMPARE(harness.platform.settings.value(QStringLiteral("View/Preview")),
                  QStringLiteral("0"));
+    }
+
+    // A value tried in the preview stays while its option is still there
+    // (same place, name and type); an untouched one follows the definition.
+    void keepsTriedValues_data()
+    {
+        QTest::addColumn<QByteArray>("options"); // the sections after the edit
+        QTest::addColumn<QByteArray>("values"); // after, joined by commas
+        const QByteArray a = "[A]\nValue=a\n";
+        QTest::newRow("another field edited")
+            << a + "[B]\nValue=b\nFormat=-b %s\n" << QByteArray("a,tried");
+        QTest::newRow("an untouched value follows the new one")
+            << QByteArray("[A]\nValue=new\n[B]\nValue=b\n") << QByteArray("new,tried");
+        QTest::newRow("another type") << a + "[B]\nType=Suggest\nValue=b\n"
+                                      << QByteArray("a,b");
+        QTest::newRow("renamed") << a + "[C]\nValue=b\n" << QByteArray("a,b");
+        QTest::newRow("an option inserted before")
+            << "[X]\nValue=x\n" + a + "[B]\nValue=b\n" << QByteArray("x,a,b");
+        QTest::newRow("removed") << a << QByteArray("a");
+    }
+
+    void keepsTriedValues()
+    {
+        QFETCH(QByteArray, options);
+        QFETCH(QByteArray, values);
+        TestPlatform platform;
+        FakeDialogs dialogs;
+        QByteArray file = "[Quarn]\nProgram=sh\n[A]\nValue=a\n[B]\nValue=b\n";
+        PreviewPane pane(platform, dialogs, [&file] {
+            return PreviewSource{ReadDefinition(file.toStdString(), "sh", "sh"), std::string()};
+        });
+        pane.Refresh();
+        pane.Panel().Options().SetValues({{"a", "tried"}, {}});
+        file = "[Quarn]\nProgram=sh\n" + options;
+        pane.Refresh();
+        QByteArrayList shown;
+        for (const std::string& value : pane.Panel().Options().Values().options)
+            shown.append(QByteArray::fromStdString(value));
+        QCOMPARE(shown.join(','), values);
     }
 
     void shownAsLeftAndRunsWithoutSaving()
