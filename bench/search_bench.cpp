@@ -106,7 +106,7 @@ int main(int argc, char* argv[])
     }
     bool found = false;
     const double searchTime =
-        BestTime(rounds, [&] { found = search.SearchFolder(root, MissingName); });
+        BestTime(rounds, [&] { found = search.SearchFolder(FilePath::FromText(root), MissingName); });
     const double findTime = BestTime(rounds, [&] { RunFind(root); });
     if (found) {
         std::fprintf(stderr, "the scan found %s, which is not there\n", qPrintable(MissingName));

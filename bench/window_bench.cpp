@@ -32,7 +32,7 @@ const QTemporaryDir& Folder()
 }
 
 // The generated definition for options, written once.
-QString DefinitionFile(int options)
+FilePath DefinitionFile(int options)
 {
     static std::map<int, QString> files;
     auto [file, added] = files.try_emplace(options);
@@ -45,7 +45,7 @@ QString DefinitionFile(int options)
                 static_cast<qint64>(bytes.size()))
             qFatal("cannot write %s", qPrintable(file->second));
     }
-    return file->second;
+    return FilePath::FromText(file->second);
 }
 
 // A shown main window, as the program starts it.
@@ -58,7 +58,7 @@ public:
             platform_.settings.insert(QStringLiteral("View/Preview"), QStringLiteral("1"));
         platform_.executablePath = Folder().filePath(QStringLiteral("QuarnEd"));
         platform_.currentDirectory = Folder().path();
-        form_ = std::make_unique<TMainForm>(platform_, dialogs_, QStringList());
+        form_ = std::make_unique<TMainForm>(platform_, dialogs_, std::vector<FilePath>());
         form_->ProcessCommandLine();
         form_->show();
         QApplication::processEvents();
@@ -84,7 +84,7 @@ private:
 
 void BM_OpenFile(benchmark::State& state)
 {
-    const QString path = DefinitionFile(static_cast<int>(state.range(0)));
+    const FilePath path = DefinitionFile(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
         {

@@ -202,10 +202,10 @@ void DocumentUndo::ShowState(const UndoView& view)
     UpdateActions();
 }
 
-void DocumentUndo::ShowMovedProgram(const QString& path)
+void DocumentUndo::ShowMovedProgram(const FilePath& path)
 {
-    const std::string from = codec_.Encode(pages_.settings.Program());
-    const std::string to = codec_.Encode(path);
+    const std::string from = pages_.settings.ProgramPath().Bytes();
+    const std::string& to = path.Bytes();
     history_.AmendAll([from, to](CDef& def) {
         if (def.Program == from)
             def.Program = to;

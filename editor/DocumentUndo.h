@@ -2,6 +2,7 @@
 
 #include "document/Def.h"
 #include "editor/UndoHistory.h"
+#include "system/FilePath.h"
 
 #include <QObject>
 
@@ -55,7 +56,7 @@ public:
     void Undo();
     void Redo();
     // The program was moved on disk to path: the field and every state follow.
-    void ShowMovedProgram(const QString& path);
+    void ShowMovedProgram(const FilePath& path);
     // The captions and availability of Undo and Redo.
     void UpdateActions();
 

@@ -8,7 +8,6 @@
 #include "editor/ProgramSettingsPage.h"
 #include "system/DisplayNames.h"
 #include "system/ExecutableDialog.h"
-#include "system/PathNames.h"
 #include "system/Platform.h"
 #include "system/TextCodec.h"
 
@@ -50,14 +49,14 @@ std::string DraftCommands::ChooseProgram()
 {
     if (!dialogs_.ChooseFile(&window_, programDialog_))
         return {};
-    const QString chosen = programDialog_.fileName;
+    const FilePath& chosen = programDialog_.fileName;
     if (platform_.FileExists(chosen))
-        return ToDocumentPath(chosen);
-    const QString name = FileNamePartOf(chosen);
-    if (!name.isEmpty() && !platform_.FindExecutable(name, platform_.CurrentDirectory()).isEmpty())
-        return ToDocumentPath(name);
+        return chosen.Bytes();
+    const FilePath name(chosen.FileName());
+    if (!name.IsEmpty() && !platform_.FindExecutable(name, platform_.CurrentDirectory()).IsEmpty())
+        return name.Bytes();
     Fail(QStringLiteral("There is no program named %1 on the search path.")
-             .arg(VisibleFileName(name)));
+             .arg(VisibleFileName(name.Text())));
     return {};
 }
 
@@ -75,7 +74,7 @@ void DraftCommands::NewFromProgram()
     }
     if (draft.OptionCount() == 0) {
         Fail(QStringLiteral("The help of %1 lists no options.")
-                 .arg(VisibleFileName(FromDocumentPath(program))));
+                 .arg(VisibleFileName(FilePath(program).Text())));
         return;
     }
     window_.ShowNewDocument(draft.def);
@@ -85,10 +84,9 @@ void DraftCommands::DraftOptions()
 {
     // The ticks compare with the options as their fields show them.
     window_.CollectDocument();
-    const QString shownProgram = parts_.settings.Program();
-    const std::string program = parts_.codec.Encode(shownProgram);
+    const std::string program = parts_.settings.ProgramPath().Bytes();
     TDraftReviewDialog review(
-        shownProgram, window_.Document().Current.Options, parts_.codec,
+        program, window_.Document().Current.Options, parts_.codec,
         [program](HelpSource source) { return DraftInBackground(program, source); }, &window_);
     review.Show(DraftInBackground(program));
     dialogs_.ShowModal(review);

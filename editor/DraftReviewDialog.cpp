@@ -4,7 +4,7 @@
 #include "editor/ContextHelp.h"
 #include "editor/HelpWindow.h"
 #include "system/DisplayNames.h"
-#include "system/PathNames.h"
+#include "document/DefinitionPath.h"
 #include "system/TextCodec.h"
 
 #include <QComboBox>
@@ -59,7 +59,7 @@ COption InDocumentText(COption option, const TextCodec& codec)
 
 } // namespace
 
-TDraftReviewDialog::TDraftReviewDialog(const QString& program, const std::vector<COption>& existing,
+TDraftReviewDialog::TDraftReviewDialog(const std::string& program, const std::vector<COption>& existing,
                                        const TextCodec& codec, Runner run, QWidget* parent)
     : QDialog(parent), codec_(codec), run_(std::move(run)), source_(new QComboBox),
       note_(new QLabel), table_(new QTableWidget(0, ColumnCount)),
@@ -79,7 +79,7 @@ TDraftReviewDialog::TDraftReviewDialog(const QString& program, const std::vector
     }
 
     source_->setObjectName(QStringLiteral("DraftSource"));
-    const QString name = VisibleFileName(FileNamePartOf(program));
+    const QString name = VisibleFileName(codec.Decode(std::string(FileNamePart(program))));
     for (const auto& [source, form] : Sources)
         source_->addItem(QString::fromLatin1(form).arg(name), static_cast<int>(source));
     connect(source_, &QComboBox::activated, this, &TDraftReviewDialog::SourceActivated);

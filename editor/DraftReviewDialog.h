@@ -31,9 +31,9 @@ public:
     // Drafts again from the program, asked the given way.
     using Runner = std::function<ProgramDraft(HelpSource)>;
 
-    // program is the Program field's text; existing are the document's
+    // program is the Program field as the document holds it; existing are the document's
     // options, whose texts codec shows.
-    TDraftReviewDialog(const QString& program, const std::vector<COption>& existing,
+    TDraftReviewDialog(const std::string& program, const std::vector<COption>& existing,
                        const TextCodec& codec, Runner run, QWidget* parent = nullptr);
 
     // Fills the list from draft, or tells why there is nothing in it.

@@ -11,13 +11,13 @@
 
 namespace {
 
-QString FirstDroppedPath(const QMimeData* data)
+FilePath FirstDroppedPath(const QMimeData* data)
 {
     if (!data || !data->hasUrls())
-        return QString();
+        return FilePath();
     const QList<QUrl> urls = data->urls();
     // The name's bytes as the address carries them.
-    return urls.isEmpty() ? QString() : LocalFilePathOf(urls.constFirst());
+    return urls.isEmpty() ? FilePath() : LocalFilePathOf(urls.constFirst());
 }
 
 bool CarriesLocalFiles(const QMimeData* data)
@@ -31,7 +31,7 @@ bool CarriesLocalFiles(const QMimeData* data)
 
 } // namespace
 
-FileDropRouter::FileDropRouter(QWidget& window, std::function<void(const QString&)> dropped)
+FileDropRouter::FileDropRouter(QWidget& window, std::function<void(const FilePath&)> dropped)
     : QObject(&window), dropped_(std::move(dropped))
 {
     window.installEventFilter(this);
@@ -47,8 +47,8 @@ bool FileDropRouter::eventFilter(QObject* watched, QEvent* event)
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return QObject::eventFilter(watched, event);
     auto* drag = static_cast<QDropEvent*>(event);
-    const QString path = FirstDroppedPath(drag->mimeData());
-    if (path.isEmpty()) {
+    const FilePath path = FirstDroppedPath(drag->mimeData());
+    if (path.IsEmpty()) {
         if (!CarriesLocalFiles(drag->mimeData()))
             return false;
         // Files behind an item that is no file: only the first item

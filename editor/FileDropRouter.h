@@ -1,5 +1,7 @@
 #pragma once
 
+#include "system/FilePath.h"
+
 #include <QObject>
 
 #include <functional>
@@ -16,11 +18,11 @@ class FileDropRouter : public QObject
 public:
     // Watches window and every control of it that accepts drops; dropped
     // receives the first dropped file's path.
-    FileDropRouter(QWidget& window, std::function<void(const QString&)> dropped);
+    FileDropRouter(QWidget& window, std::function<void(const FilePath&)> dropped);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::function<void(const QString&)> dropped_;
+    std::function<void(const FilePath&)> dropped_;
 };

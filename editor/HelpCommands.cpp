@@ -1,12 +1,12 @@
 #include "editor/HelpCommands.h"
 
+#include "document/TextCompare.h"
 #include "editor/ContextHelp.h"
 #include "editor/HelpWindow.h"
 #include "editor/MenuFocus.h"
 #include "system/Dialogs.h"
 #include "system/Platform.h"
 
-#include <QFileInfo>
 #include <QTabWidget>
 
 HelpCommands::HelpCommands(QWidget& window, Platform& platform, Dialogs& dialogs,
@@ -14,11 +14,13 @@ HelpCommands::HelpCommands(QWidget& window, Platform& platform, Dialogs& dialogs
     : QObject(&window), window_(window), platform_(platform), dialogs_(dialogs), focus_(focus),
       pages_(pages), key_(new ShortcutUse(&contents))
 {
-    const QString executable = platform_.ExecutablePath();
-    if (executable.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive))
-        helpPath_ = executable.left(executable.size() - 6) + QStringLiteral(".chm");
+    // QuarnEd.exe has Quarn.chm beside it; elsewhere the folder is looked in.
+    const FilePath executable = platform_.ExecutablePath();
+    const std::string& bytes = executable.Bytes();
+    if (EqualIgnoringCase(executable.Extension(), ".exe") && bytes.size() >= 6)
+        helpPath_ = FilePath(bytes.substr(0, bytes.size() - 6)) + ".chm";
     else
-        helpPath_ = QFileInfo(executable).absolutePath() + QStringLiteral("/Quarn.chm");
+        helpPath_ = executable.Folder() + "Quarn.chm";
 }
 
 void HelpCommands::AttachAboutBox(QDialog& aboutBox)

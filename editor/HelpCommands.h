@@ -1,5 +1,7 @@
 #pragma once
 
+#include "system/FilePath.h"
+
 #include <QObject>
 #include <QString>
 
@@ -28,7 +30,7 @@ public:
     // characters, plus ".chm" ("QuarnEd.exe" gives "Quarn.chm" beside it).
     // An executable without the ".exe" suffix finds the same file name in
     // its folder.
-    QString HelpPath() const { return helpPath_; }
+    FilePath HelpPath() const { return helpPath_; }
     void AttachAboutBox(QDialog& aboutBox);
 
     void Contents();
@@ -46,7 +48,7 @@ private:
     const MenuFocus& focus_;
     const QTabWidget& pages_;
     ShortcutUse* key_;
-    QString helpPath_;
+    FilePath helpPath_;
     QDialog* aboutBox_ = nullptr;
     THelpWindow* helpWindow_ = nullptr;
 };

@@ -41,7 +41,7 @@ constexpr std::pair<const char*, const char*> ToolButtonNames[] = {
 
 } // namespace
 
-TMainForm::TMainForm(Platform& platform, Dialogs& dialogs, QStringList arguments,
+TMainForm::TMainForm(Platform& platform, Dialogs& dialogs, std::vector<FilePath> arguments,
                      QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::TMainForm>()), platform_(platform),
       dialogs_(dialogs), arguments_(std::move(arguments)),
@@ -66,10 +66,10 @@ TMainForm::TMainForm(Platform& platform, Dialogs& dialogs, QStringList arguments
     // "*" matches every name here, as "*.*" does on Windows.
     openDialog_ = {FileDialogSettings::Kind::Open, QStringLiteral("Open definition file"),
                    QStringLiteral("Definition files (*.Quarn);;All Files (*)"),
-                   QStringLiteral("Quarn"), true, QString()};
+                   QStringLiteral("Quarn"), true, FilePath()};
     saveDialog_ = {FileDialogSettings::Kind::Save, QStringLiteral("Save definition file"),
                    QStringLiteral("Definition files (*.Quarn)"), QStringLiteral("Quarn"), false,
-                   QString()};
+                   FilePath()};
 
     // The pages, the commands that act on them, and what they tell.
     ui->GlobalPage->Setup(platform_, dialogs_, codec_);
@@ -123,7 +123,7 @@ TMainForm::TMainForm(Platform& platform, Dialogs& dialogs, QStringList arguments
     connect(options_, &OptionList::Chose, preview_, &PreviewCommands::Outdated);
     connect(options_, &EditTarget::Changed, preview_, &PreviewCommands::Outdated);
     connect(undo_, &DocumentUndo::StateShown, preview_, &PreviewCommands::Outdated);
-    new FileDropRouter(*this, [this](const QString& path) {
+    new FileDropRouter(*this, [this](const FilePath& path) {
         // Handled once the drop is over: a save prompt must not keep the
         // application the files came from waiting for the drop's end.
         QMetaObject::invokeMethod(
@@ -148,7 +148,7 @@ const COption& TMainForm::CopiedOption() const
     return options_->Copied();
 }
 
-QString TMainForm::HelpPath() const
+FilePath TMainForm::HelpPath() const
 {
     return help_->HelpPath();
 }
@@ -254,8 +254,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 void TMainForm::ProcessCommandLine()
 {
     recent_->ShowStored();
-    if (!arguments_.isEmpty())
-        OpenDefinition(arguments_.constFirst());
+    if (!arguments_.empty())
+        OpenDefinition(arguments_.front());
 }
 
 void TMainForm::AttachAboutBox(QDialog& aboutBox)

@@ -5,10 +5,10 @@
 #include "system/TextCodec.h"
 
 #include <QMainWindow>
-#include <QStringList>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class DocumentUndo;
 class DraftCommands;
@@ -60,7 +60,7 @@ public:
     enum class UnsavedChanges { Cancelled, Discarded, Saved };
 
     // arguments are the program's command-line arguments without the program itself.
-    TMainForm(Platform& platform, Dialogs& dialogs, QStringList arguments,
+    TMainForm(Platform& platform, Dialogs& dialogs, std::vector<FilePath> arguments,
               QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -75,11 +75,11 @@ public:
     // The option shown on the "Options" page; -1 for none.
     int CurrentOption() const;
     const COption& CopiedOption() const;
-    QString HelpPath() const;
+    FilePath HelpPath() const;
 
     // Asks whether to save a modified document, and saves it when told to.
     UnsavedChanges QuerySaveChanges();
-    void OpenDefinition(const QString& path);
+    void OpenDefinition(const FilePath& path);
     // New without the save prompt: an untitled document that holds content,
     // none of it saved.
     void ShowNewDocument(const CDef& content);
@@ -116,26 +116,26 @@ private:
     // Before a file is written over: asks whether to replace another file
     // that stands where the definition file for path would go, or changes
     // another program made to the document's own file. False to stop.
-    bool ConfirmReplacing(const QString& path);
-    bool SaveDefinition(const QString& path);
-    void SetCurrentFile(const QString& path);
+    bool ConfirmReplacing(const FilePath& path);
+    bool SaveDefinition(const FilePath& path);
+    void SetCurrentFile(const FilePath& path);
     void UpdateTitle();
     // The title's mark of unsaved changes follows the modified test, which
     // is taken again after each change of the document or the fields.
     void UpdateModifiedMark();
     bool ShowsChanges() const;
     void GoExecute();
-    void LaunchDefinition(const QString& definition);
+    void LaunchDefinition(const FilePath& definition);
     // Hiding a program behind a copy of the launcher, and undoing it.
     void HideClick();
     bool IsProgramHidden();
     void UpdateHideState();
-    void DropFile(const QString& path);
+    void DropFile(const FilePath& path);
 
     std::unique_ptr<Ui::TMainForm> ui;
     Platform& platform_;
     Dialogs& dialogs_;
-    const QStringList arguments_;
+    const std::vector<FilePath> arguments_;
 
     CDefDocument document_;
     TextCodec codec_;

@@ -4,6 +4,7 @@
 #include "editor/MainForm.h"
 
 #include "document/FileStamp.h"
+#include "document/TextCompare.h"
 #include "editor/DocumentUndo.h"
 #include "editor/OptionList.h"
 #include "editor/OptionPane.h"
@@ -12,7 +13,6 @@
 #include "editor/RecentFiles.h"
 #include "system/DisplayNames.h"
 #include "system/Launcher.h"
-#include "system/PathNames.h"
 #include "system/Platform.h"
 #include "system/ProgramHider.h"
 #include "ui_MainForm.h"
@@ -35,7 +35,7 @@ TMainForm::UnsavedChanges TMainForm::QuerySaveChanges()
     if (!document_.IsModified())
         return UnsavedChanges::Saved;
     const QString name =
-        document_.Path.empty() ? QStringLiteral("Definition") : FromDocumentPath(document_.Path);
+        document_.Path.empty() ? QStringLiteral("Definition") : FilePath(document_.Path).Text();
     switch (dialogs_.AskYesNoCancel(this, TitleBase,
                                     name + QStringLiteral(" has changed.\nDo you want to save it?"))) {
     case PromptAnswer::Yes:
@@ -77,7 +77,7 @@ void TMainForm::FileNewExecute()
 
 void TMainForm::ShowNewDocument(const CDef& content)
 {
-    SetCurrentFile(QString());
+    SetCurrentFile(FilePath());
     ui->GlobalPage->Clear();
     UpdateHideState();
     options_->Clear();
@@ -101,29 +101,29 @@ void TMainForm::FileOpenExecute()
         OpenDefinition(openDialog_.fileName);
 }
 
-void TMainForm::OpenDefinition(const QString& path)
+void TMainForm::OpenDefinition(const FilePath& path)
 {
     if (QuerySaveChanges() == UnsavedChanges::Cancelled)
         return;
     LoadFailure failure;
-    const LoadResult result = document_.Load(ToDocumentPath(path), &failure);
+    const LoadResult result = document_.Load(path.Bytes(), &failure);
     // No message box for a file that cannot be opened, only a passing word.
     if (!failure.path.empty())
         statusBar()->showMessage(QStringLiteral("Could not open ") +
-                                     FromDocumentPath(failure.path) + QStringLiteral(": ") +
+                                     FilePath(failure.path).Text() + QStringLiteral(": ") +
                                      QString::fromLocal8Bit(failure.reason.c_str()),
                                  OpenFailureShownMs);
     switch (result) {
     case LoadResult::NotFound:
         return;
     case LoadResult::ProgramAdopted:
-        ui->GlobalPage->SetProgram(codec_.Decode(document_.Current.Program));
-        SetCurrentFile(FromDocumentPath(document_.Path));
+        ui->GlobalPage->SetProgram(FilePath(document_.Current.Program));
+        SetCurrentFile(FilePath(document_.Path));
         undo_->Start();
         return;
     case LoadResult::Loaded:
         codec_ = TextCodec::ForDocument(document_.Current);
-        SetCurrentFile(FromDocumentPath(document_.Path));
+        SetCurrentFile(FilePath(document_.Path));
         ShowLoadedDocument();
         undo_->Start();
         return;
@@ -154,7 +154,7 @@ bool TMainForm::SaveDocument()
 {
     if (document_.Path.empty())
         return SaveDocumentAs();
-    const QString path = FromDocumentPath(document_.Path);
+    const FilePath path(document_.Path);
     return ConfirmReplacing(path) && SaveDefinition(path);
 }
 
@@ -164,15 +164,15 @@ bool TMainForm::SaveDocumentAs()
            SaveDefinition(saveDialog_.fileName);
 }
 
-bool TMainForm::ConfirmReplacing(const QString& path)
+bool TMainForm::ConfirmReplacing(const FilePath& path)
 {
     // The file really written, whose name the user may never have typed.
-    const QString definition = DefinitionPathOf(path);
-    const std::string file = ToDocumentPath(definition);
+    const FilePath definition = DefinitionPathOf(path);
+    const std::string& file = definition.Bytes();
     const auto ask = [this, definition](const QString& question) {
-        return dialogs_.AskYesNo(this, TitleBase, definition + question);
+        return dialogs_.AskYesNo(this, TitleBase, definition.Text() + question);
     };
-    if (!document_.Path.empty() && SamePathName(definition, FromDocumentPath(document_.Path))) {
+    if (!document_.Path.empty() && SamePathName(definition, FilePath(document_.Path))) {
         if (document_.ChangedOnDisk() &&
             !ask(QStringLiteral(" was changed by another program.\n"
                                 "Do you want to replace those changes?")))
@@ -186,25 +186,25 @@ bool TMainForm::ConfirmReplacing(const QString& path)
            ask(QStringLiteral(" is read-only.\nDo you want to replace it anyway?"));
 }
 
-bool TMainForm::SaveDefinition(const QString& path)
+bool TMainForm::SaveDefinition(const FilePath& path)
 {
     CollectDocument();
     std::string reason;
-    if (!document_.Save(ToDocumentPath(path), &reason)) {
+    if (!document_.Save(path.Bytes(), &reason)) {
         dialogs_.ShowError(this, TitleBase,
-                           QStringLiteral("Could not save\n") + DefinitionPathOf(path) +
+                           QStringLiteral("Could not save\n") + DefinitionPathOf(path).Text() +
                                QStringLiteral("\n") + QString::fromLocal8Bit(reason.c_str()));
         return false;
     }
-    SetCurrentFile(FromDocumentPath(document_.Path));
+    SetCurrentFile(FilePath(document_.Path));
     return true;
 }
 
-void TMainForm::SetCurrentFile(const QString& path)
+void TMainForm::SetCurrentFile(const FilePath& path)
 {
-    if (!path.isEmpty())
+    if (!path.IsEmpty())
         recent_->Add(path);
-    document_.Path = ToDocumentPath(path);
+    document_.Path = path.Bytes();
     UpdateTitle();
     preview_->Outdated(); // a relative program is found from the file's folder
 }
@@ -217,7 +217,7 @@ void TMainForm::UpdateTitle()
     setWindowTitle((document_.Path.empty()
                         ? TitleBase
                         : TitleBase + QStringLiteral(" - ") +
-                              VisibleFileName(FileNamePartOf(FromDocumentPath(document_.Path)))
+                              VisibleFileName(FilePath(FilePath(document_.Path).FileName()).Text())
                                   .replace(mark, mark + mark)) +
                    mark);
     UpdateModifiedMark();
@@ -265,10 +265,10 @@ void TMainForm::GoExecute()
         return;
     // A document that still has no file (Save As cancelled) has nothing to launch.
     if (!document_.Path.empty())
-        LaunchDefinition(FromDocumentPath(document_.Path));
+        LaunchDefinition(FilePath(document_.Path));
 }
 
-void TMainForm::LaunchDefinition(const QString& definition)
+void TMainForm::LaunchDefinition(const FilePath& definition)
 {
     // The desktop's "open" would start a second editor on the file when the
     // editor is the application for definition files; the launcher beside
@@ -278,7 +278,7 @@ void TMainForm::LaunchDefinition(const QString& definition)
         platform_.OpenDocument(definition);
         return;
     }
-    const QString launcher = LauncherPathFor(platform_.ExecutablePath());
+    const FilePath launcher = LauncherPathFor(platform_.ExecutablePath());
     const bool found = platform_.FileExists(launcher);
     if (found && platform_.StartDetached(launcher, {definition}))
         return;
@@ -286,7 +286,7 @@ void TMainForm::LaunchDefinition(const QString& definition)
         this, TitleBase,
         QStringLiteral("Cannot launch %1:\nno application but this editor opens "
                        "definition files, and the launcher\n%2\n%3.")
-            .arg(definition, launcher,
+            .arg(definition.Text(), launcher.Text(),
                  found ? QStringLiteral("could not be started") : QStringLiteral("was not found")));
 }
 
@@ -295,7 +295,8 @@ void TMainForm::HideClick()
     // Hiding is no step: it moves files. The edits before it are steps.
     undo_->RecordPendingEdits();
     // The button has already changed its state when this runs.
-    const HidePaths paths = HidePathsFor(ui->GlobalPage->Program(), platform_.ExecutablePath());
+    const HidePaths paths =
+        HidePathsFor(ui->GlobalPage->ProgramPath(), platform_.ExecutablePath());
     if (ui->GlobalPage->HideChecked()) {
         // Asked before any file is touched: another document's definition
         // file would lose its options.
@@ -322,8 +323,8 @@ void TMainForm::HideClick()
 
 bool TMainForm::IsProgramHidden()
 {
-    const QString program = ui->GlobalPage->Program();
-    return !program.isEmpty() && hider_->IsHiddenProgram(program);
+    const FilePath program = ui->GlobalPage->ProgramPath();
+    return !program.IsEmpty() && hider_->IsHiddenProgram(program);
 }
 
 void TMainForm::UpdateHideState()
@@ -334,14 +335,14 @@ void TMainForm::UpdateHideState()
     preview_->Outdated();
 }
 
-void TMainForm::DropFile(const QString& path)
+void TMainForm::DropFile(const FilePath& path)
 {
     // Only the first item counts. Its path is taken whole: a longer path
     // than the classic 259 characters is still the file the user dropped.
     raise();
     activateWindow();
     ui->PageControl->setCurrentWidget(ui->GlobalPage);
-    if (ExtensionPartOf(path).compare(QStringLiteral(".Quarn"), Qt::CaseInsensitive) == 0)
+    if (EqualIgnoringCase(path.Extension(), ".Quarn"))
         OpenDefinition(path);
     else if (platform_.DirectoryExists(path))
         ui->GlobalPage->SetDirectory(path);

@@ -97,14 +97,19 @@ QString TProgramSettingsPage::Program() const
     return ui->Program->text();
 }
 
-void TProgramSettingsPage::SetProgram(const QString& program)
+FilePath TProgramSettingsPage::ProgramPath() const
 {
-    ui->Program->setText(program);
+    return FilePath(codec_->Encode(ui->Program->text()));
 }
 
-void TProgramSettingsPage::SetDirectory(const QString& directory)
+void TProgramSettingsPage::SetProgram(const FilePath& program)
 {
-    ui->Directory->setText(directory);
+    ui->Program->setText(codec_->DecodePath(program.Bytes()));
+}
+
+void TProgramSettingsPage::SetDirectory(const FilePath& directory)
+{
+    ui->Directory->setText(codec_->DecodePath(directory.Bytes()));
 }
 
 void TProgramSettingsPage::ShowHidden(bool hidden)
@@ -136,13 +141,13 @@ void TProgramSettingsPage::ProgramButtonClick()
     // the disks presets the dialog; only the dialog's choice changes the field.
     if (!search_)
         return;
-    const auto preset = search_->DialogPresetFor(ui->Program->text());
+    const auto preset = search_->DialogPresetFor(ProgramPath());
     if (!preset)
         return;
     openExeDialog_.fileName = *preset;
     openExeDialog_.title = QStringLiteral("Select program");
     if (dialogs_->ChooseFile(window(), openExeDialog_))
-        ui->Program->setText(openExeDialog_.fileName);
+        SetProgram(openExeDialog_.fileName);
 }
 
 void TProgramSettingsPage::ShellButtonClick()
@@ -151,12 +156,12 @@ void TProgramSettingsPage::ShellButtonClick()
     openExeDialog_.title = QStringLiteral("Select command shell");
     // The whole field is replaced: the switches are not carried over.
     if (dialogs_->ChooseFile(window(), openExeDialog_))
-        ui->Shell->setText(openExeDialog_.fileName);
+        ui->Shell->setText(codec_->DecodePath(openExeDialog_.fileName.Bytes()));
 }
 
 void TProgramSettingsPage::DirectoryButtonClick()
 {
-    QString folder = ui->Directory->text();
+    FilePath folder(codec_->Encode(ui->Directory->text()));
     if (BrowseForDirectory(*dialogs_, window(), *platform_, folder))
-        ui->Directory->setText(folder);
+        SetDirectory(folder);
 }

@@ -44,8 +44,11 @@ public:
     ShownTexts Texts() const;
 
     QString Program() const;
-    void SetProgram(const QString& program);
-    void SetDirectory(const QString& directory);
+    // The program and folder fields as paths: the bytes the document holds
+    // for their texts, which is what the launcher runs.
+    FilePath ProgramPath() const;
+    void SetProgram(const FilePath& program);
+    void SetDirectory(const FilePath& directory);
     // A hidden program's field and button are locked; the button is down.
     void ShowHidden(bool hidden);
     bool HideChecked() const;

@@ -1,7 +1,6 @@
 #include "editor/RecentFiles.h"
 
 #include "system/DisplayNames.h"
-#include "system/PathNames.h"
 #include "system/Platform.h"
 
 #include <QAction>
@@ -26,12 +25,12 @@ RecentFiles::RecentFiles(Platform& platform, QMenu& fileMenu)
     : QObject(&fileMenu), platform_(platform), menu_(fileMenu)
 {
     for (std::size_t k = 0; k < files_.size(); ++k)
-        files_[k] = platform_.ReadSetting(RecentGroup, QString::number(k));
+        files_[k] = platform_.ReadPathSetting(RecentGroup, QString::number(k));
     const QList<QAction*> items = Items();
     for (qsizetype k = 0; k < items.size(); ++k) {
         connect(items[k], &QAction::triggered, this, [this, k] {
-            const QString& file = files_[static_cast<std::size_t>(k)];
-            if (!file.isEmpty())
+            const FilePath& file = files_[static_cast<std::size_t>(k)];
+            if (!file.IsEmpty())
                 Q_EMIT Chosen(file);
         });
     }
@@ -56,18 +55,18 @@ QList<QAction*> RecentFiles::Items() const
 void RecentFiles::ShowStored()
 {
     const Paths stored = files_;
-    files_.fill(QString());
+    files_.fill(FilePath());
     for (auto it = stored.rbegin(); it != stored.rend(); ++it) {
-        if (!it->isEmpty())
+        if (!it->IsEmpty())
             Add(*it);
     }
 }
 
-void RecentFiles::Add(const QString& path)
+void RecentFiles::Add(const FilePath& path)
 {
     const QList<QAction*> items = Items();
     std::size_t k = 0;
-    while (k < files_.size() - 1 && !files_[k].isEmpty() && !SamePathName(files_[k], path))
+    while (k < files_.size() - 1 && !files_[k].IsEmpty() && !SamePathName(files_[k], path))
         ++k;
     Heading()->setVisible(true);
     items[static_cast<qsizetype>(k)]->setVisible(true);
@@ -75,7 +74,7 @@ void RecentFiles::Add(const QString& path)
         items[static_cast<qsizetype>(m)]->setText(items[static_cast<qsizetype>(m - 1)]->text());
         files_[m] = files_[m - 1];
     }
-    items[0]->setText(MenuCaption(FileNamePartOf(path)));
+    items[0]->setText(MenuCaption(FilePath(path.FileName()).Text()));
     files_[0] = path;
 }
 
@@ -84,14 +83,14 @@ void RecentFiles::Save() const
     // Another editor may have stored its files since this one read them:
     // those this window does not list follow its own, so that both are kept.
     Paths merged = files_;
-    auto end = std::find(merged.begin(), merged.end(), QString());
+    auto end = std::find(merged.begin(), merged.end(), FilePath());
     for (std::size_t k = 0; k < files_.size() && end != merged.end(); ++k) {
-        const QString stored = platform_.ReadSetting(RecentGroup, QString::number(k));
-        if (!stored.isEmpty() && std::none_of(merged.begin(), end, [&stored](const QString& file) {
+        const FilePath stored = platform_.ReadPathSetting(RecentGroup, QString::number(k));
+        if (!stored.IsEmpty() && std::none_of(merged.begin(), end, [&stored](const FilePath& file) {
                 return SamePathName(file, stored);
             }))
             *end++ = stored;
     }
     for (auto file = merged.begin(); file != end; ++file)
-        platform_.WriteSetting(RecentGroup, QString::number(file - merged.begin()), *file);
+        platform_.WritePathSetting(RecentGroup, QString::number(file - merged.begin()), *file);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "system/FilePath.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -17,7 +19,7 @@ class RecentFiles : public QObject
     Q_OBJECT
 
 public:
-    using Paths = std::array<QString, 4>;
+    using Paths = std::array<FilePath, 4>;
 
     // Reads the stored files; the menu shows none of them yet.
     RecentFiles(Platform& platform, QMenu& fileMenu);
@@ -26,13 +28,13 @@ public:
     // The stored files into the menu, the most recent first.
     void ShowStored();
     // path becomes the most recent file; a file listed already moves up.
-    void Add(const QString& path);
+    void Add(const FilePath& path);
     // This window's files, then the stored ones it does not list, four at most.
     void Save() const;
 
 Q_SIGNALS:
     // The user chose a file of the menu.
-    void Chosen(const QString& path);
+    void Chosen(const FilePath& path);
 
 private:
     // The File menu's third separator, shown once there is a file to list,

@@ -1,14 +1,9 @@
 #include "launcher/LaunchProblemTexts.h"
 
-#include "system/FileNameCodec.h"
+#include "system/FilePath.h"
 #include "system/TextCodec.h"
 
 namespace {
-
-QString FileName(const std::string& path)
-{
-    return DecodeFileName(QByteArray::fromStdString(path));
-}
 
 QString OptionNames(const CDef& def, const std::vector<std::size_t>& options,
                     const TextCodec& codec)
@@ -36,13 +31,13 @@ QStringList LaunchProblemTexts(const CDef& def, const LaunchProblems& problems,
     if (problems.program == LaunchProblems::Program::NotSet)
         texts.append(QStringLiteral("The definition names no program."));
     if (problems.program == LaunchProblems::Program::NotFound)
-        texts.append(QStringLiteral("The program %1 cannot be found.").arg(FileName(def.Program)));
+        texts.append(QStringLiteral("The program %1 cannot be found.").arg(FilePath(def.Program).Text()));
     if (!problems.missingShell.empty())
         texts.append(
-            QStringLiteral("The shell %1 cannot be found.").arg(FileName(problems.missingShell)));
+            QStringLiteral("The shell %1 cannot be found.").arg(FilePath(problems.missingShell).Text()));
     if (!problems.missingFolder.empty())
         texts.append(
-            QStringLiteral("The folder %1 does not exist.").arg(FileName(problems.missingFolder)));
+            QStringLiteral("The folder %1 does not exist.").arg(FilePath(problems.missingFolder).Text()));
     if (!problems.missingMandatory.empty())
         texts.append(QStringLiteral("Give a value for %1.")
                          .arg(OptionNames(def, problems.missingMandatory, codec)));

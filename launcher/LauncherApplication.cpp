@@ -7,7 +7,7 @@
 #include "resources/Resources.h"
 #include "system/DesktopApplication.h"
 #include "system/Dialogs.h"
-#include "system/FileNameCodec.h"
+#include "system/FilePath.h"
 #include "system/Platform.h"
 #include "system/ProcessReplacement.h"
 #include "system/SystemLaunchContext.h"
@@ -23,7 +23,7 @@ constexpr int Failure = 2;
 QString CannotOpenText(const std::string& path, const std::string& reason)
 {
     return QStringLiteral("Cannot open %1:\n%2")
-        .arg(DecodeFileName(QByteArray::fromStdString(path)),
+        .arg(FilePath(path).Text(),
              QString::fromLocal8Bit(reason.c_str()));
 }
 

@@ -1,13 +1,12 @@
 #include "launcher/LauncherForm.h"
 
-#include "document/DefinitionPath.h"
 #include "launcher/LauncherPanel.h"
 #include "launcher/OptionsPanel.h"
 #include "launcher/RememberedValues.h"
 #include "launcher/RunSession.h"
 #include "system/Dialogs.h"
 #include "system/DisplayNames.h"
-#include "system/FileNameCodec.h"
+#include "system/FilePath.h"
 #include "system/TextCodec.h"
 
 #include <QCloseEvent>
@@ -27,8 +26,7 @@ TLauncherForm::TLauncherForm(Platform& platform, Dialogs& dialogs,
     setStatusBar(new QStatusBar(this));
     resize(720, 560);
     const CDef& def = definition_.def;
-    setWindowTitle(def.Name.empty() ? VisibleFileName(DecodeFileName(QByteArray::fromStdString(
-                                          std::string(FileNamePart(definition_.path)))))
+    setWindowTitle(def.Name.empty() ? VisibleFileName(FilePath(FilePath(definition_.path).FileName()).Text())
                                     : TextCodec::ForDocument(def).Decode(def.Name));
 
     LaunchValues values = DefaultValues(def);

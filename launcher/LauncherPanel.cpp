@@ -16,15 +16,6 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-namespace {
-
-QString FileName(const std::string& path)
-{
-    return DecodeFileName(QByteArray::fromStdString(path));
-}
-
-} // namespace
-
 LauncherPanel::LauncherPanel(Platform& platform, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), platform_(platform), dialogs_(dialogs),
       ui(std::make_unique<Ui::LauncherPanel>())
@@ -100,7 +91,7 @@ void LauncherPanel::WireActions()
 void LauncherPanel::UpdatePlan()
 {
     plan_ = PlanLaunch(def_, options_->Values(), SystemLaunchContext(definitionPath_));
-    ui->CommandLine->setText(FileName(CommandText(plan_.command)));
+    ui->CommandLine->setText(DecodeFileName(QByteArray::fromStdString(CommandText(plan_.command))));
     ui->CommandLine->setCursorPosition(0);
     ui->Problems->setText(LaunchProblemTexts(def_, plan_.problems, codec_).join(QLatin1Char(' ')));
     ui->Problems->setVisible(plan_.problems.Any());
@@ -123,7 +114,7 @@ void LauncherPanel::RunExecute()
     if (!session_->Start(plan_.command, &error)) {
         dialogs_.ShowError(
             this, window()->windowTitle(),
-            QStringLiteral("Cannot run %1:\n%2").arg(FileName(plan_.command.program), error));
+            QStringLiteral("Cannot run %1:\n%2").arg(FilePath(plan_.command.program).Text(), error));
         return;
     }
     Q_EMIT StatusChanged(QStringLiteral("Running"));
@@ -156,7 +147,7 @@ void LauncherPanel::SaveOutputExecute()
     if (!ui->Output->Output().SaveTo(dialog.fileName, &error))
         dialogs_.ShowError(
             this, window()->windowTitle(),
-            QStringLiteral("Cannot save the output to %1:\n%2").arg(dialog.fileName, error));
+            QStringLiteral("Cannot save the output to %1:\n%2").arg(dialog.fileName.Text(), error));
 }
 
 void LauncherPanel::CopyCommandExecute()

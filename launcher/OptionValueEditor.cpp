@@ -3,7 +3,6 @@
 #include "document/LaunchValues.h"
 #include "document/OptionType.h"
 #include "system/Dialogs.h"
-#include "system/FileNameCodec.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -175,11 +174,11 @@ void OptionValueEditor::CheckToggled(bool ticked)
 void OptionValueEditor::BrowseClicked()
 {
     // Folder names are bytes: the dialog gets and gives them whole.
-    QString folder = DecodeFileName(value_);
+    FilePath folder(value_.toStdString());
     if (!dialogs_.ChooseFolder(this, QStringLiteral("Choose the working folder"), folder))
         return;
-    const QByteArray chosen = EncodeFileName(folder);
-    const QString shown = codec_.Decode(chosen.toStdString());
+    const QByteArray chosen = QByteArray::fromStdString(folder.Bytes());
+    const QString shown = codec_.Decode(folder.Bytes());
     if (!suggest_->isHidden())
         suggest_->setEditText(shown);
     else

@@ -2,7 +2,6 @@
 
 #include "document/ByteSink.h"
 #include "document/Utf8.h"
-#include "system/PathNames.h"
 
 #include <QLocale>
 #include <QString>
@@ -337,7 +336,7 @@ QString TerminalOutput::DroppedLinesNotice() const
                         : QStringLiteral("%1 earlier lines are no longer kept").arg(count);
 }
 
-bool TerminalOutput::SaveTo(const QString& path, QString* error) const
+bool TerminalOutput::SaveTo(const FilePath& path, QString* error) const
 {
     // Written in pieces of about this size, not as one copy of everything kept.
     constexpr std::size_t PieceSize = 1 << 16;
@@ -349,7 +348,7 @@ bool TerminalOutput::SaveTo(const QString& path, QString* error) const
         piece.clear();
         return written;
     };
-    bool saved = sink.Open(ToDocumentPath(path), reason);
+    bool saved = sink.Open(path.Bytes(), reason);
     if (saved && dropped > 0)
         piece = DroppedLinesNotice().toStdString() + '\n';
     for (auto line = lines.begin(); saved && line != lines.end(); ++line) {

@@ -3,6 +3,7 @@
 #include "launcher/TerminalEscapes.h"
 #include "launcher/TerminalLine.h"
 #include "launcher/TerminalStyle.h"
+#include "system/FilePath.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -56,7 +57,7 @@ public:
     // bytes it wrote, notes as UTF-8, after a first line with the notice when lines were
     // dropped. The file is replaced whole or not at all; false, with the reason in error, when
     // it could not be.
-    bool SaveTo(const QString& path, QString* error) const;
+    bool SaveTo(const FilePath& path, QString* error) const;
 
 private:
     // Writes the characters data[0, size), columns of them, at the cursor.

@@ -55,75 +55,82 @@ void DesktopPlatform::WriteSetting(const QString& group, const QString& key, con
 
 // File operations take the name's bytes, which Qt's file classes would not
 // keep for names that are not valid UTF-8.
-bool DesktopPlatform::FileExists(const QString& path)
+bool DesktopPlatform::FileExists(const FilePath& path)
 {
     std::error_code error;
-    const auto status = std::filesystem::status(FileSystemPath(path), error);
-    return !path.isEmpty() && std::filesystem::exists(status) &&
+    const auto status = std::filesystem::status(path.Native(), error);
+    return !path.IsEmpty() && std::filesystem::exists(status) &&
            !std::filesystem::is_directory(status);
 }
 
-bool DesktopPlatform::DirectoryExists(const QString& path)
+bool DesktopPlatform::DirectoryExists(const FilePath& path)
 {
     std::error_code error;
-    return !path.isEmpty() && std::filesystem::is_directory(FileSystemPath(path), error);
+    return !path.IsEmpty() && std::filesystem::is_directory(path.Native(), error);
 }
 
-bool DesktopPlatform::RenameFile(const QString& from, const QString& to)
+bool DesktopPlatform::RenameFile(const FilePath& from, const FilePath& to)
 {
     // The hide needs a rename that refuses an existing target.
     std::error_code error;
-    if (std::filesystem::exists(std::filesystem::symlink_status(FileSystemPath(to), error)))
+    if (std::filesystem::exists(std::filesystem::symlink_status(to.Native(), error)))
         return false;
-    std::filesystem::rename(FileSystemPath(from), FileSystemPath(to), error);
+    std::filesystem::rename(from.Native(), to.Native(), error);
     return !error;
 }
 
-bool DesktopPlatform::CopyFile(const QString& from, const QString& to)
+bool DesktopPlatform::CopyFile(const FilePath& from, const FilePath& to)
 {
     // Refuses an existing target and copies the permissions, so a copied
     // launcher stays executable.
     std::error_code error;
-    return std::filesystem::copy_file(FileSystemPath(from), FileSystemPath(to),
+    return std::filesystem::copy_file(from.Native(), to.Native(),
                                       std::filesystem::copy_options::none, error);
 }
 
-bool DesktopPlatform::DeleteFile(const QString& path)
+bool DesktopPlatform::DeleteFile(const FilePath& path)
 {
     std::error_code error;
-    const std::filesystem::path name = FileSystemPath(path);
+    const std::filesystem::path name = path.Native();
     if (std::filesystem::is_directory(std::filesystem::symlink_status(name, error)))
         return false;
     return std::filesystem::remove(name, error);
 }
 
-void DesktopPlatform::AddHiddenAttribute([[maybe_unused]] const QString& path)
+void DesktopPlatform::AddHiddenAttribute([[maybe_unused]] const FilePath& path)
 {
 #ifdef Q_OS_WIN
-    const std::wstring native = QDir::toNativeSeparators(path).toStdWString();
+    const std::wstring native = QDir::toNativeSeparators(path.Text()).toStdWString();
     const DWORD attributes = GetFileAttributesW(native.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES)
         SetFileAttributesW(native.c_str(), attributes | FILE_ATTRIBUTE_HIDDEN);
 #endif
 }
 
-void DesktopPlatform::ClearAttributes([[maybe_unused]] const QString& path)
+void DesktopPlatform::ClearAttributes([[maybe_unused]] const FilePath& path)
 {
 #ifdef Q_OS_WIN
-    SetFileAttributesW(QDir::toNativeSeparators(path).toStdWString().c_str(),
+    SetFileAttributesW(QDir::toNativeSeparators(path.Text()).toStdWString().c_str(),
                        FILE_ATTRIBUTE_NORMAL);
 #endif
 }
 
-QString DesktopPlatform::ExecutablePath()
+FilePath DesktopPlatform::ExecutablePath()
 {
-    return QCoreApplication::applicationFilePath();
+#ifdef Q_OS_LINUX
+    // Qt decodes the link's target and would lose bytes of a folder's name.
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error)
+        return FilePath::FromNative(self);
+#endif
+    return FilePath::FromText(QCoreApplication::applicationFilePath());
 }
 
-QString DesktopPlatform::CurrentDirectory()
+FilePath DesktopPlatform::CurrentDirectory()
 {
     std::error_code error;
-    return FileNameOf(std::filesystem::current_path(error));
+    return FilePath::FromNative(std::filesystem::current_path(error));
 }
 
 std::optional<QString> DesktopPlatform::Environment(const char* name)
@@ -133,7 +140,7 @@ std::optional<QString> DesktopPlatform::Environment(const char* name)
     return qEnvironmentVariable(name);
 }
 
-void DesktopPlatform::OpenDocument(const QString& path)
+void DesktopPlatform::OpenDocument(const FilePath& path)
 {
     QDesktopServices::openUrl(FileUrlOf(path));
 }
@@ -143,7 +150,7 @@ void DesktopPlatform::OpenUrl(const QUrl& url)
     QDesktopServices::openUrl(url);
 }
 
-bool DesktopPlatform::HasCompiledHelp([[maybe_unused]] const QString& helpFile)
+bool DesktopPlatform::HasCompiledHelp([[maybe_unused]] const FilePath& helpFile)
 {
 #ifdef Q_OS_WIN
     return FileExists(helpFile);
@@ -153,7 +160,7 @@ bool DesktopPlatform::HasCompiledHelp([[maybe_unused]] const QString& helpFile)
 #endif
 }
 
-void DesktopPlatform::ShowHelp(const QString& helpFile, HelpView)
+void DesktopPlatform::ShowHelp(const FilePath& helpFile, HelpView)
 {
     // The desktop's viewer for the help file has no separate index page to
     // open; both views open the file.

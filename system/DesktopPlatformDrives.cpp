@@ -10,11 +10,10 @@
 #else
 #include "system/FileNameCodec.h"
 #include "system/LocalDiskMounts.h"
+#include "system/ProgramLookup.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QScopeGuard>
-#include <QStandardPaths>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -23,31 +22,32 @@
 
 #ifdef Q_OS_WIN
 
-QString DesktopPlatform::FindExecutable(const QString& name, const QString& folder)
+FilePath DesktopPlatform::FindExecutable(const FilePath& name, const FilePath& folder)
 {
     wchar_t program[MAX_PATH] = {};
     const auto result = reinterpret_cast<INT_PTR>(FindExecutableW(
-        reinterpret_cast<const wchar_t*>(name.utf16()),
-        reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(folder).utf16()), program));
-    return result > 32 ? QString::fromWCharArray(program) : QString();
+        reinterpret_cast<const wchar_t*>(name.Text().utf16()),
+        reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(folder.Text()).utf16()),
+        program));
+    return result > 32 ? FilePath::FromText(QString::fromWCharArray(program)) : FilePath();
 }
 
-QStringList DesktopPlatform::FixedDriveRoots()
+std::vector<FilePath> DesktopPlatform::FixedDriveRoots()
 {
     std::wstring buffer(GetLogicalDriveStringsW(0, nullptr), L'\0');
     GetLogicalDriveStringsW(static_cast<DWORD>(buffer.size()), buffer.data());
-    QStringList roots;
+    std::vector<FilePath> roots;
     for (const wchar_t* root = buffer.c_str(); *root; root += wcslen(root) + 1) {
         if (GetDriveTypeW(root) == DRIVE_FIXED)
-            roots.append(QString::fromWCharArray(root));
+            roots.push_back(FilePath::FromText(QString::fromWCharArray(root)));
     }
     return roots;
 }
 
-bool DesktopPlatform::ListFolder(const QString& folder, std::vector<FolderEntry>& entries)
+bool DesktopPlatform::ListFolder(const FilePath& folder, std::vector<FolderEntry>& entries)
 {
     entries.clear();
-    const QString pattern = QDir::toNativeSeparators(folder) + QLatin1Char('*');
+    const QString pattern = QDir::toNativeSeparators(folder.Text()) + QLatin1Char('*');
     WIN32_FIND_DATAW found;
     const HANDLE find =
         FindFirstFileExW(reinterpret_cast<const wchar_t*>(pattern.utf16()), FindExInfoBasic, &found,
@@ -62,8 +62,8 @@ bool DesktopPlatform::ListFolder(const QString& folder, std::vector<FolderEntry>
         const DWORD attributes = found.dwFileAttributes;
         // A link carries the folder bit of what it leads to.
         const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        entries.push_back(
-            {name, folder && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0, !folder});
+        entries.push_back({FilePath::FromText(name).Bytes(),
+                           folder && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0, !folder});
     } while (FindNextFileW(find, &found));
     FindClose(find);
     return true;
@@ -119,33 +119,34 @@ bool IsNotAFolder(int folderFd, const dirent& entry)
 
 } // namespace
 
-QString DesktopPlatform::FindExecutable(const QString& name, const QString&)
+FilePath DesktopPlatform::FindExecutable(const FilePath& name, const FilePath&)
 {
     // The search path stands in for the desktop's file associations.
-    return QStandardPaths::findExecutable(name);
+    return FindOnSearchPath(name);
 }
 
-QStringList DesktopPlatform::FixedDriveRoots()
+std::vector<FilePath> DesktopPlatform::FixedDriveRoots()
 {
     QFile mountTable(QStringLiteral("/proc/self/mountinfo"));
     if (!mountTable.open(QIODevice::ReadOnly))
         return {};
     const QStringList mountPoints =
-        LocalDiskMountPoints(QFile::decodeName(mountTable.readAll()), QStringLiteral("/sys"));
-    QStringList roots;
+        LocalDiskMountPoints(DecodeFileName(mountTable.readAll()), QStringLiteral("/sys"));
+    std::vector<FilePath> roots;
     for (const QString& mountPoint : mountPoints) {
+        const FilePath root = FilePath::FromText(
+            mountPoint.endsWith(QLatin1Char('/')) ? mountPoint : mountPoint + QLatin1Char('/'));
         // Files bound over files (a container's /etc/hosts) are no drives.
-        if (QFileInfo(mountPoint).isDir())
-            roots.append(mountPoint.endsWith(QLatin1Char('/')) ? mountPoint
-                                                               : mountPoint + QLatin1Char('/'));
+        if (DirectoryExists(root))
+            roots.push_back(root);
     }
     return roots;
 }
 
-bool DesktopPlatform::ListFolder(const QString& folder, std::vector<FolderEntry>& entries)
+bool DesktopPlatform::ListFolder(const FilePath& folder, std::vector<FolderEntry>& entries)
 {
     entries.clear();
-    DIR* const dir = opendir(EncodeFileName(folder).constData());
+    DIR* const dir = opendir(folder.Bytes().c_str());
     if (!dir)
         return false;
     const auto closeDir = qScopeGuard([dir] { closedir(dir); });
@@ -156,7 +157,7 @@ bool DesktopPlatform::ListFolder(const QString& folder, std::vector<FolderEntry>
     const DeviceId folderDevice{folderStatus.stx_dev_major, folderStatus.stx_dev_minor};
     while (const dirent* entry = readdir(dir)) {
         if (!IsDotOrDotDot(entry->d_name))
-            entries.push_back({DecodeFileName(entry->d_name),
+            entries.push_back({entry->d_name,
                                IsFolderOfSameMount(folderFd, *entry, folderDevice),
                                IsNotAFolder(folderFd, *entry)});
     }

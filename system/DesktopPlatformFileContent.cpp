@@ -3,18 +3,16 @@
 #include "system/Platform.h"
 
 #include "document/FileBytes.h"
-#include "system/PathNames.h"
 
 #include <string>
 
-bool DesktopPlatform::SameFileContent(const QString& a, const QString& b)
+bool DesktopPlatform::SameFileContent(const FilePath& a, const FilePath& b)
 {
     // The document's reader refuses anything but a regular file without
     // waiting on it (a FIFO would wait for a writer).
     std::string bytesA;
     std::string bytesB;
     std::string reason;
-    return ReadFileBytes(ToDocumentPath(a), bytesA, reason) == ReadOutcome::Read &&
-           ReadFileBytes(ToDocumentPath(b), bytesB, reason) == ReadOutcome::Read &&
-           bytesA == bytesB;
+    return ReadFileBytes(a.Bytes(), bytesA, reason) == ReadOutcome::Read &&
+           ReadFileBytes(b.Bytes(), bytesB, reason) == ReadOutcome::Read && bytesA == bytesB;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "system/FilePath.h"
+
 #include <QString>
 
 class QDialog;
@@ -27,7 +29,7 @@ struct FileDialogSettings
     QString filter;        // Qt form: "Definition files (*.Quarn);;All Files (*.*)"
     QString defaultSuffix; // added when the user types a name without extension
     bool fileMustExist = false;
-    QString fileName;              // the name shown first; the chosen full path after an accept
+    FilePath fileName;             // the name shown first; the chosen full path after an accept
     bool confirmOverwrite = false; // a Save dialog asks before an existing file is replaced
 };
 
@@ -54,7 +56,7 @@ public:
     virtual bool ChooseFile(QWidget* owner, FileDialogSettings& dialog) = 0;
     // Real folders only. folder holds the preselection (empty for none) and,
     // after an accept, the chosen folder.
-    virtual bool ChooseFolder(QWidget* owner, const QString& title, QString& folder) = 0;
+    virtual bool ChooseFolder(QWidget* owner, const QString& title, FilePath& folder) = 0;
     // Shows a window of the program's own modally (the About box).
     virtual void ShowModal(QDialog& dialog) = 0;
 };
@@ -70,6 +72,6 @@ public:
                  const QString& acceptText) override;
     void ShowError(QWidget* owner, const QString& caption, const QString& text) override;
     bool ChooseFile(QWidget* owner, FileDialogSettings& dialog) override;
-    bool ChooseFolder(QWidget* owner, const QString& title, QString& folder) override;
+    bool ChooseFolder(QWidget* owner, const QString& title, FilePath& folder) override;
     void ShowModal(QDialog& dialog) override;
 };

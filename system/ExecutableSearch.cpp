@@ -1,7 +1,7 @@
 #include "system/ExecutableSearch.h"
 
 #include "system/FileNamePattern.h"
-#include "system/PathNames.h"
+#include "system/FileNameCodec.h"
 #include "system/Platform.h"
 #include "system/SearchForm.h"
 
@@ -21,22 +21,22 @@ ExecutableSearch::~ExecutableSearch()
     form.UseState(nullptr);
 }
 
-std::optional<QString> ExecutableSearch::DialogPresetFor(const QString& programText)
+std::optional<FilePath> ExecutableSearch::DialogPresetFor(const FilePath& program)
 {
-    if (programText.isEmpty() || platform.FileExists(programText))
-        return programText;
-    const QString name = FileNamePartOf(programText);
-    const QString program = platform.FindExecutable(name, platform.CurrentDirectory());
-    if (!program.isEmpty())
+    if (program.IsEmpty() || platform.FileExists(program))
         return program;
+    const FilePath name(program.FileName());
+    const FilePath found = platform.FindExecutable(name, platform.CurrentDirectory());
+    if (!found.IsEmpty())
+        return found;
     // No file has an empty name: a scan would visit every folder to find
     // nothing, so give the answer of a scan without a hit at once.
-    if (name.isEmpty())
-        return programText;
-    return Scan(name, programText);
+    if (name.IsEmpty())
+        return program;
+    return Scan(name.Text(), program);
 }
 
-std::optional<QString> ExecutableSearch::Scan(const QString& name, const QString& programText)
+std::optional<FilePath> ExecutableSearch::Scan(const QString& name, const FilePath& program)
 {
     state.SearchRunning = true;
     state.BrowseRequested = false;
@@ -50,23 +50,22 @@ std::optional<QString> ExecutableSearch::Scan(const QString& name, const QString
     if (found && !state.SearchStopped)
         return state.FoundPath;
     if (state.BrowseRequested || !state.SearchStopped)
-        return programText;
+        return program;
     return std::nullopt;
 }
 
 bool ExecutableSearch::SearchFixedDrives(const QString& name)
 {
-    const QStringList roots = platform.FixedDriveRoots();
-    for (const QString& root : roots) {
+    for (const FilePath& root : platform.FixedDriveRoots()) {
         if (SearchFolder(root, name))
             return true;
     }
     return false;
 }
 
-bool ExecutableSearch::SearchFolder(const QString& folder, const QString& name)
+bool ExecutableSearch::SearchFolder(const FilePath& folder, const QString& name)
 {
-    form.ShowFolder(folder);
+    form.ShowFolder(folder.Text());
     // Browse, Cancel, repainting and the animation get their turn here.
     QCoreApplication::processEvents();
     if (state.SearchStopped)
@@ -76,13 +75,15 @@ bool ExecutableSearch::SearchFolder(const QString& folder, const QString& name)
     if (!platform.ListFolder(folder, entries))
         return false;
     for (const FolderEntry& entry : entries) {
-        if (entry.isFile && MatchesFilePattern(entry.name, name)) {
+        if (entry.isFile &&
+            MatchesFilePattern(DecodeFileName(QByteArray::fromStdString(entry.name)), name)) {
             state.FoundPath = folder + entry.name;
             return true;
         }
     }
+    const char separator = QDir::separator().toLatin1();
     for (const FolderEntry& entry : entries) {
-        if (entry.isFolder && SearchFolder(folder + entry.name + QDir::separator(), name))
+        if (entry.isFolder && SearchFolder(folder + entry.name + std::string_view(&separator, 1), name))
             return true;
     }
     return false;

@@ -23,17 +23,17 @@ public:
 
     // The initial file name for the executable open dialog, or nothing when the user cancelled
     // the scan.
-    std::optional<QString> DialogPresetFor(const QString& programText);
+    std::optional<FilePath> DialogPresetFor(const FilePath& program);
 
     // True when the scan ended early: a file was found (FoundPath) or the
     // user stopped it. Folders end in the platform's separator.
     bool SearchFixedDrives(const QString& name);
-    bool SearchFolder(const QString& folder, const QString& name);
+    bool SearchFolder(const FilePath& folder, const QString& name);
 
     const SearchState& State() const { return state; }
 
 private:
-    std::optional<QString> Scan(const QString& name, const QString& programText);
+    std::optional<FilePath> Scan(const QString& name, const FilePath& program);
 
     Platform& platform;
     TSearchForm& form;

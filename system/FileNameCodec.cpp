@@ -44,34 +44,38 @@ QByteArray EncodeFileName(const QString& name)
     return QFile::encodeName(name);
 }
 
-std::filesystem::path FileSystemPath(const QString& name)
+std::filesystem::path NativePathOf(const std::string& bytes)
 {
-    return std::filesystem::path(name.toStdWString());
+    return std::filesystem::path(DecodeFileName(QByteArray::fromStdString(bytes)).toStdWString());
 }
 
-QString FileNameOf(const std::filesystem::path& path)
+std::string NameBytesOf(const std::filesystem::path& path)
 {
-    return QString::fromStdWString(path.native());
+    return EncodeFileName(QString::fromStdWString(path.native())).toStdString();
 }
 
-QStringList CommandLineArguments(int, char**)
+std::vector<FilePath> CommandLineArguments(int, char**)
 {
-    return QCoreApplication::arguments().mid(1);
+    std::vector<FilePath> arguments;
+    for (const QString& argument : QCoreApplication::arguments().mid(1))
+        arguments.push_back(FilePath::FromText(argument));
+    return arguments;
 }
 
-QString StoredFileName(const QString& shown)
+FilePath StoredFileName(const QString& shown)
 {
-    return shown;
+    return FilePath::FromText(shown);
 }
 
-QUrl FileUrlOf(const QString& path)
+QUrl FileUrlOf(const FilePath& path)
 {
-    return QUrl::fromLocalFile(path);
+    return QUrl::fromLocalFile(path.Text());
 }
 
-QString LocalFilePathOf(const QUrl& url)
+FilePath LocalFilePathOf(const QUrl& url)
 {
-    return url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : QString();
+    return url.isLocalFile() ? FilePath::FromText(QDir::toNativeSeparators(url.toLocalFile()))
+                             : FilePath();
 }
 
 #else
@@ -120,29 +124,29 @@ QByteArray EncodeFileName(const QString& name)
     return bytes;
 }
 
-std::filesystem::path FileSystemPath(const QString& name)
+std::filesystem::path NativePathOf(const std::string& bytes)
 {
-    return std::filesystem::path(EncodeFileName(name).toStdString());
+    return std::filesystem::path(bytes);
 }
 
-QString FileNameOf(const std::filesystem::path& path)
+std::string NameBytesOf(const std::filesystem::path& path)
 {
-    return DecodeFileName(QByteArray::fromStdString(path.native()));
+    return path.native();
 }
 
-QStringList CommandLineArguments(int argc, char** argv)
+std::vector<FilePath> CommandLineArguments(int argc, char** argv)
 {
     // Qt decodes the arguments itself and would lose bytes of a file name.
-    QStringList arguments;
+    std::vector<FilePath> arguments;
     for (int i = 1; i < argc; ++i)
-        arguments.append(DecodeFileName(QByteArray(argv[i])));
+        arguments.emplace_back(argv[i]);
     return arguments;
 }
 
-QString StoredFileName(const QString& shown)
+FilePath StoredFileName(const QString& shown)
 {
     if (!shown.contains(QChar::ReplacementCharacter))
-        return shown;
+        return FilePath::FromText(shown);
     QStringList parts = shown.split(QLatin1Char('/'));
     QString folder;
     for (QString& part : parts) {
@@ -151,7 +155,9 @@ QString StoredFileName(const QString& shown)
             int matches = 0;
             std::error_code error;
             for (std::filesystem::directory_iterator
-                     entry(FileSystemPath(folder.isEmpty() ? QStringLiteral("/") : folder), error),
+                     entry(NativePathOf(EncodeFileName(folder.isEmpty() ? QStringLiteral("/") : folder)
+                                            .toStdString()),
+                           error),
                  end;
                  !error && entry != end; entry.increment(error)) {
                 const QByteArray name =
@@ -166,27 +172,29 @@ QString StoredFileName(const QString& shown)
         }
         folder += part + QLatin1Char('/');
     }
-    return parts.join(QLatin1Char('/'));
+    return FilePath::FromText(parts.join(QLatin1Char('/')));
 }
 
-QUrl FileUrlOf(const QString& path)
+QUrl FileUrlOf(const FilePath& path)
 {
     QUrl url;
     url.setScheme(QStringLiteral("file"));
-    url.setPath(QString::fromLatin1(EncodeFileName(path).toPercentEncoding("/")),
-                QUrl::TolerantMode);
+    url.setPath(
+        QString::fromLatin1(QByteArray::fromStdString(path.Bytes()).toPercentEncoding("/")),
+        QUrl::TolerantMode);
     return url;
 }
 
-QString LocalFilePathOf(const QUrl& url)
+FilePath LocalFilePathOf(const QUrl& url)
 {
     if (!url.isLocalFile())
-        return QString();
+        return FilePath();
     // A share on another host names its file as text.
     if (!url.host().isEmpty())
-        return url.toLocalFile();
+        return FilePath::FromText(url.toLocalFile());
     // The encoded form keeps the bytes that are not UTF-8 as they were sent.
-    return DecodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+    return FilePath(
+        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString());
 }
 
 #endif

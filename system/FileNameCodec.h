@@ -1,10 +1,12 @@
 #pragma once
 
+#include "system/FilePath.h"
+
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 #include <filesystem>
+#include <vector>
 
 class QUrl;
 
@@ -21,18 +23,19 @@ QByteArray EncodeFileName(const QString& name);
 // other character.
 int EscapedFileNameByte(QChar c);
 
-std::filesystem::path FileSystemPath(const QString& name);
-QString FileNameOf(const std::filesystem::path& path);
+// A file path's bytes as the system's file functions take them, and back.
+std::filesystem::path NativePathOf(const std::string& bytes);
+std::string NameBytesOf(const std::filesystem::path& path);
 
 // Qt's own file dialog shows the bytes of a name that are not UTF-8 as
 // U+FFFD and returns the name so. The name on disk it stands for, folder by
 // folder, where exactly one entry matches; the name as given otherwise.
-QString StoredFileName(const QString& shown);
+FilePath StoredFileName(const QString& shown);
 
 // file: addresses: the bytes of the name, percent-encoded, and back. A
 // local path is empty for any other kind of address.
-QUrl FileUrlOf(const QString& path);
-QString LocalFilePathOf(const QUrl& url);
+QUrl FileUrlOf(const FilePath& path);
+FilePath LocalFilePathOf(const QUrl& url);
 
-// The program's arguments, without the program itself.
-QStringList CommandLineArguments(int argc, char** argv);
+// The program's arguments, without the program itself, as the paths they name.
+std::vector<FilePath> CommandLineArguments(int argc, char** argv);

@@ -9,20 +9,21 @@ namespace {
 // longer text is not a usable preselection and is left out rather than cut.
 constexpr qsizetype LongestPreselection = 519;
 
-QString Preselection(const QString& path, Platform& platform)
+FilePath Preselection(const FilePath& path, Platform& platform)
 {
-    if (path.isEmpty() || path.size() > LongestPreselection || !platform.DirectoryExists(path))
-        return QString();
+    if (path.IsEmpty() || path.Text().size() > LongestPreselection ||
+        !platform.DirectoryExists(path))
+        return FilePath();
     return path;
 }
 
 } // namespace
 
-bool BrowseForDirectory(Dialogs& dialogs, QWidget* owner, Platform& platform, QString& path)
+bool BrowseForDirectory(Dialogs& dialogs, QWidget* owner, Platform& platform, FilePath& path)
 {
-    QString folder = Preselection(path, platform);
+    FilePath folder = Preselection(path, platform);
     if (!dialogs.ChooseFolder(owner, QStringLiteral("Select starting directory"), folder) ||
-        folder.isEmpty())
+        folder.IsEmpty())
         return false;
     path = folder;
     return true;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "system/FilePath.h"
 
 class Dialogs;
 class Platform;
@@ -9,4 +9,4 @@ class QWidget;
 // Shows the folder browser "Select starting directory" (real folders only),
 // with path's folder preselected when it exists. True, with the chosen
 // folder in path, when the user accepted one; otherwise path is unchanged.
-bool BrowseForDirectory(Dialogs& dialogs, QWidget* owner, Platform& platform, QString& path);
+bool BrowseForDirectory(Dialogs& dialogs, QWidget* owner, Platform& platform, FilePath& path);

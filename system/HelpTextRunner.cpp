@@ -3,8 +3,8 @@
 #include "system/CapturedRun.h"
 #include "system/DisplayNames.h"
 #include "system/FileNameCodec.h"
+#include "system/ProgramLookup.h"
 
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <filesystem>
@@ -49,7 +49,7 @@ std::string WayArgument(HelpSource source)
 
 QString ShownName(const std::string& name)
 {
-    return VisibleFileName(DecodeFileName(QByteArray::fromStdString(name)));
+    return VisibleFileName(FilePath(name).Text());
 }
 
 QString Quoted(const QString& command)
@@ -62,9 +62,8 @@ QString Quoted(const QString& command)
 std::string RunnablePath(const std::string& program)
 {
     if (program.find('/') == std::string::npos) {
-        const QString found =
-            QStandardPaths::findExecutable(DecodeFileName(QByteArray::fromStdString(program)));
-        return found.isEmpty() ? program : EncodeFileName(found).toStdString();
+        const FilePath found = FindOnSearchPath(FilePath(program));
+        return found.IsEmpty() ? program : found.Bytes();
     }
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(program, error);
@@ -170,10 +169,10 @@ Attempt RunWay(const std::string& program, HelpSource source)
 HelpText ManualPageOf(const std::string& program)
 {
     const std::string name = program.substr(program.rfind('/') + 1); // npos + 1 is 0
-    const QString man = QStandardPaths::findExecutable(QStringLiteral("man"));
+    const FilePath man = FindOnSearchPath(FilePath("man"));
     HelpText missing;
     missing.source = HelpSource::ManualPage;
-    if (man.isEmpty()) {
+    if (man.IsEmpty()) {
         missing.problem = QStringLiteral("Manual pages cannot be read: man is not installed.");
         return missing;
     }
@@ -181,14 +180,13 @@ HelpText ManualPageOf(const std::string& program)
     missing.problem = QStringLiteral("There is no manual page for %1.").arg(shownName);
     if (name.empty())
         return missing;
-    const std::string manPath = EncodeFileName(man).toStdString();
-    const CapturedRun where = RunInTemporaryFolder(manPath, {"-w", "--", name});
+    const CapturedRun where = RunInTemporaryFolder(man.Bytes(), {"-w", "--", name});
     if (where.outcome != CapturedRun::Outcome::Finished)
         return Taken(where, Quoted(QStringLiteral("man -w ") + shownName), HelpSource::ManualPage)
             .help;
     if (where.end.signalled || where.end.exitStatus != 0 || IsBlank(where.output))
         return missing;
-    const CapturedRun page = RunInTemporaryFolder(manPath, {"--", name});
+    const CapturedRun page = RunInTemporaryFolder(man.Bytes(), {"--", name});
     return Taken(page, Quoted(QStringLiteral("man ") + shownName), HelpSource::ManualPage).help;
 }
 

@@ -1,21 +1,19 @@
 #include "system/Launcher.h"
 
-#include "system/PathNames.h"
 #include "system/Version.h"
 
-QString LauncherPathFor(const QString& editorExecutable)
+FilePath LauncherPathFor(const FilePath& editorExecutable)
 {
 #ifdef Q_OS_WIN
-    const QString launcher = QStringLiteral("QuarnExe.exe");
+    return editorExecutable.Folder() + "QuarnExe.exe";
 #else
-    const QString launcher = QStringLiteral("QuarnExe");
+    return editorExecutable.Folder() + "QuarnExe";
 #endif
-    return FolderPartOf(editorExecutable) + launcher;
 }
 
 bool IsEditorApplication(const QString& application)
 {
-    QString name = FileNamePartOf(application);
+    QString name = QString::fromStdString(FilePath::FromText(application).FileName());
     for (const QString& suffix : {QStringLiteral(".desktop"), QStringLiteral(".exe")}) {
         if (name.endsWith(suffix, Qt::CaseInsensitive))
             name.chop(suffix.size());

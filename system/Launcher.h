@@ -1,10 +1,12 @@
 #pragma once
 
+#include "system/FilePath.h"
+
 #include <QString>
 
 // The Quarn launcher that runs a definition file: its executable lives in
 // the editor's own folder.
-QString LauncherPathFor(const QString& editorExecutable);
+FilePath LauncherPathFor(const FilePath& editorExecutable);
 
 // Whether an application as the platform names it (a desktop entry such as
 // "org.example.QuarnEd.desktop", or a program file such as

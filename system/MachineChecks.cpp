@@ -1,10 +1,8 @@
 #include "system/MachineChecks.h"
 
 #include "document/LaunchCommand.h"
-#include "system/FileNameCodec.h"
+#include "system/ProgramLookup.h"
 #include "system/SystemLaunchContext.h"
-
-#include <QFileInfo>
 
 std::vector<std::string> FindMachineMistakes(const CDef& def, const std::string& definitionPath)
 {
@@ -15,7 +13,7 @@ std::vector<std::string> FindMachineMistakes(const CDef& def, const std::string&
     const std::string program = FindProgram(def.Program, context);
     if (program.empty())
         found.push_back("The program \"" + def.Program + "\" cannot be found on this machine");
-    else if (!QFileInfo(DecodeFileName(QByteArray::fromStdString(program))).isExecutable())
+    else if (!IsExecutableFile(FilePath(program)))
         found.push_back("The program \"" + def.Program + "\" is not an executable file");
     const LaunchProblems problems = PlanLaunch(def, DefaultValues(def), context).problems;
     if (!problems.missingShell.empty())

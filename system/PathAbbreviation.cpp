@@ -1,6 +1,6 @@
 #include "system/PathAbbreviation.h"
 
-#include "system/PathNames.h"
+#include "document/DefinitionPath.h"
 
 #include <algorithm>
 
@@ -18,6 +18,17 @@ bool IsRootedMarker(const QString& dir)
 {
     return dir.size() == 5 && IsFolderSeparator(dir.front()) && dir.back() == dir.front() &&
            QStringView(dir).mid(1, 3) == Ellipsis;
+}
+
+// The length of the folder part: up to and including the last separator.
+qsizetype FolderLengthOf(const QString& path)
+{
+    for (qsizetype length = path.size(); length > 0; --length) {
+        const char16_t c = path.at(length - 1).unicode();
+        if (c < 0x80 && IsPathSeparator(static_cast<char>(c)))
+            return length;
+    }
+    return 0;
 }
 
 } // namespace
@@ -49,7 +60,7 @@ void DropFirstFolder(QString& dir)
 QString AbbreviatePath(const QString& path, const TextMeasure& measure, int maxWidth)
 {
     QString result = path;
-    QString dir = FolderPartOf(path);
+    QString dir = path.left(FolderLengthOf(path));
     const QString file = path.mid(dir.size());
     QString drive;
     if (dir.size() >= 2 && dir.at(1) == QLatin1Char(':')) {

@@ -1,90 +1,96 @@
 #include "system/ProgramHider.h"
 
+#include "document/TextCompare.h"
 #include "system/Dialogs.h"
 #include "system/Launcher.h"
-#include "system/PathNames.h"
 #include "system/Platform.h"
+
+#include <algorithm>
 
 namespace {
 
-const QString DefinitionExtension = QStringLiteral(".Quarn");
+constexpr std::string_view DefinitionExtension = ".Quarn";
 // Inserted after the extension's dot to name the hidden program file; its
 // length is what the undo takes out again.
-const QString HiddenMark = QStringLiteral("Quarn");
+constexpr std::string_view HiddenMark = "Quarn";
 
 // The extension split at its dot: the dot (if any) and what follows it.
-QString DotOf(const QString& extension)
+std::string DotOf(const std::string& extension)
 {
-    return extension.left(1);
+    return extension.substr(0, 1);
 }
 
-QString AfterDotOf(const QString& extension)
+std::string AfterDotOf(const std::string& extension)
 {
-    return extension.mid(1);
+    return extension.empty() ? std::string() : extension.substr(1);
 }
 
-QString DefinitionOf(const QString& program)
+FilePath DefinitionOf(const FilePath& program)
 {
-    return WithExtension(program, DefinitionExtension);
+    return program.WithExtension(DefinitionExtension);
 }
 
 // More than a lone dot.
-bool HasExtension(const QString& program)
+bool HasExtension(const FilePath& program)
 {
-    return AfterDotOf(ExtensionPartOf(program)).size() > 0;
+    return !AfterDotOf(program.Extension()).empty();
 }
 
 // The extension starts with "Quarn" right after its dot, in any letter case.
-bool HasHiddenExtension(const QString& program)
+bool HasHiddenExtension(const FilePath& program)
 {
-    return AfterDotOf(ExtensionPartOf(program)).startsWith(HiddenMark, Qt::CaseInsensitive);
+    const std::string afterDot = AfterDotOf(program.Extension());
+    return EqualIgnoringCase(std::string_view(afterDot).substr(0, HiddenMark.size()), HiddenMark);
 }
 
 // A program without an extension is hidden by the convention of its system
 // (a leading dot) under a name whose extension the rule for extensions never
 // gives, so that the name maps back to exactly one program and never to the
 // definition file: /opt/tools/grep becomes /opt/tools/.grep.hidden-by-Quarn.
-const QString DottedMark = QStringLiteral(".hidden-by-Quarn");
+constexpr std::string_view DottedMark = ".hidden-by-Quarn";
 
-bool HasDottedHiddenName(const QString& program)
+bool HasDottedHiddenName(const FilePath& program)
 {
-    const QString name = FileNamePartOf(program);
-    return name.size() > 1 + DottedMark.size() && name.startsWith(QLatin1Char('.')) &&
-           ExtensionPartOf(program).compare(DottedMark, Qt::CaseInsensitive) == 0;
+    const std::string name = program.FileName();
+    return name.size() > 1 + DottedMark.size() && name.front() == '.' &&
+           EqualIgnoringCase(program.Extension(), DottedMark);
 }
 
-QString HiddenOf(const QString& program)
+FilePath HiddenOf(const FilePath& program)
 {
     if (!HasExtension(program))
-        return FolderPartOf(program) + QLatin1Char('.') + FileNamePartOf(program) + DottedMark;
-    const QString extension = ExtensionPartOf(program);
-    return WithExtension(program, DotOf(extension) + HiddenMark + AfterDotOf(extension));
+        return program.Folder() + "." + program.FileName() + DottedMark;
+    const std::string extension = program.Extension();
+    return program.WithExtension(DotOf(extension) + std::string(HiddenMark) +
+                                 AfterDotOf(extension));
 }
 
-QString RestoredOf(const QString& program)
+FilePath RestoredOf(const FilePath& program)
 {
     if (HasDottedHiddenName(program)) {
-        const QString name = FileNamePartOf(program);
-        return FolderPartOf(program) + name.mid(1, name.size() - 1 - DottedMark.size());
+        const std::string name = program.FileName();
+        return program.Folder() + name.substr(1, name.size() - 1 - DottedMark.size());
     }
-    const QString extension = ExtensionPartOf(program);
-    return WithExtension(program, DotOf(extension) + AfterDotOf(extension).mid(HiddenMark.size()));
+    const std::string extension = program.Extension();
+    const std::string afterDot = AfterDotOf(extension);
+    return program.WithExtension(DotOf(extension) +
+                                 afterDot.substr(std::min(HiddenMark.size(), afterDot.size())));
 }
 
-bool HasHiddenName(const QString& program)
+bool HasHiddenName(const FilePath& program)
 {
     return HasDottedHiddenName(program) || HasHiddenExtension(program);
 }
 
 // A hidden program's definition lies beside the name it was hidden from.
-QString HideDefinitionOf(const QString& program)
+FilePath HideDefinitionOf(const FilePath& program)
 {
     return DefinitionOf(HasHiddenName(program) ? RestoredOf(program) : program);
 }
 
 } // namespace
 
-HidePaths HidePathsFor(const QString& program, const QString& editorExecutable)
+HidePaths HidePathsFor(const FilePath& program, const FilePath& editorExecutable)
 {
     return {program, HideDefinitionOf(program), LauncherPathFor(editorExecutable),
             HiddenOf(program), RestoredOf(program)};
@@ -100,27 +106,29 @@ void ProgramHider::ShowError(const QString& text)
     dialogs_.ShowError(owner_, QStringLiteral("Could not hide program"), text);
 }
 
-bool ProgramHider::RequireExistingFile(const QString& path)
+bool ProgramHider::RequireExistingFile(const FilePath& path)
 {
     if (platform_.FileExists(path))
         return true;
-    ShowError(path + QStringLiteral("\ndoes not exist"));
+    ShowError(path.Text() + QStringLiteral("\ndoes not exist"));
     return false;
 }
 
-bool ProgramHider::RenameOrReport(const QString& from, const QString& to)
+bool ProgramHider::RenameOrReport(const FilePath& from, const FilePath& to)
 {
     if (platform_.RenameFile(from, to))
         return true;
-    ShowError(QStringLiteral("Could not rename\n") + from + QStringLiteral("\nas\n") + to);
+    ShowError(QStringLiteral("Could not rename\n") + from.Text() + QStringLiteral("\nas\n") +
+              to.Text());
     return false;
 }
 
-bool ProgramHider::CopyOrReport(const QString& from, const QString& to)
+bool ProgramHider::CopyOrReport(const FilePath& from, const FilePath& to)
 {
     if (platform_.CopyFile(from, to))
         return true;
-    ShowError(QStringLiteral("Could not copy\n") + from + QStringLiteral("\nto\n") + to);
+    ShowError(QStringLiteral("Could not copy\n") + from.Text() + QStringLiteral("\nto\n") +
+              to.Text());
     return false;
 }
 
@@ -130,7 +138,8 @@ bool ProgramHider::CanHide(const HidePaths& paths)
     // definition: the save would overwrite the launcher copy and, after an
     // undo, the file put back.
     if (SamePathName(paths.definition, paths.program)) {
-        ShowError(paths.program + QStringLiteral("\nis a definition file and cannot be hidden"));
+        ShowError(paths.program.Text() +
+                  QStringLiteral("\nis a definition file and cannot be hidden"));
         return false;
     }
     return RequireExistingFile(paths.program) && RequireExistingFile(paths.launcher);
@@ -153,12 +162,12 @@ bool ProgramHider::PutProgramBack(const HidePaths& paths)
            RenameOrReport(paths.hidden, paths.program);
 }
 
-bool ProgramHider::RemoveLauncherCopy(const QString& copy, const QString& launcher)
+bool ProgramHider::RemoveLauncherCopy(const FilePath& copy, const FilePath& launcher)
 {
     if (!RequireExistingFile(launcher))
         return false;
     if (!platform_.SameFileContent(copy, launcher)) {
-        ShowError(copy + QStringLiteral("\nis not the launcher copy and was left in place"));
+        ShowError(copy.Text() + QStringLiteral("\nis not the launcher copy and was left in place"));
         return false;
     }
     // A copy that cannot be deleted makes the rename that follows fail,
@@ -183,7 +192,7 @@ bool ProgramHider::RestoreProgram(const HidePaths& paths)
     return true;
 }
 
-bool ProgramHider::IsHiddenProgram(const QString& program)
+bool ProgramHider::IsHiddenProgram(const FilePath& program)
 {
     return HasHiddenName(program) && platform_.FileExists(program) &&
            platform_.FileExists(HideDefinitionOf(program)) &&

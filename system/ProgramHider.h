@@ -1,5 +1,7 @@
 #pragma once
 
+#include "system/FilePath.h"
+
 #include <QString>
 
 class Dialogs;
@@ -9,17 +11,17 @@ class QWidget;
 // The files of a hide, all derived from the Program field's text.
 struct HidePaths
 {
-    QString program;    // the program file as named by the field
-    QString definition; // beside the program's own name, its extension replaced by ".Quarn"
-    QString launcher;   // the launcher in the editor's own folder
+    FilePath program;    // the program file as named by the field
+    FilePath definition; // beside the program's own name, its extension replaced by ".Quarn"
+    FilePath launcher;   // the launcher in the editor's own folder
     // Where the program goes when hidden: "Quarn" inserted after the dot of
     // its extension; a program without one gets a leading dot and the
     // extension ".hidden-by-Quarn".
-    QString hidden;
-    QString restored; // where a hidden program goes back: its hidden name undone
+    FilePath hidden;
+    FilePath restored; // where a hidden program goes back: its hidden name undone
 };
 
-HidePaths HidePathsFor(const QString& program, const QString& editorExecutable);
+HidePaths HidePathsFor(const FilePath& program, const FilePath& editorExecutable);
 
 // The file steps of hiding a program behind a copy of the launcher and of
 // undoing it. Every step that can fail tells the user in an error box.
@@ -29,9 +31,9 @@ public:
     ProgramHider(Platform& platform, Dialogs& dialogs, QWidget* owner);
 
     // Each shows its own message when it fails.
-    bool RequireExistingFile(const QString& path);
-    bool RenameOrReport(const QString& from, const QString& to);
-    bool CopyOrReport(const QString& from, const QString& to);
+    bool RequireExistingFile(const FilePath& path);
+    bool RenameOrReport(const FilePath& from, const FilePath& to);
+    bool CopyOrReport(const FilePath& from, const FilePath& to);
 
     // Whether the program can be hidden: it is no definition file, and it
     // and the launcher exist. Touches no file.
@@ -54,13 +56,13 @@ public:
 
     // Whether program names a hidden program file whose launcher copy and
     // definition file are in place.
-    bool IsHiddenProgram(const QString& program);
+    bool IsHiddenProgram(const FilePath& program);
 
 private:
     void ShowError(const QString& text);
     // Deletes copy only when it holds the launcher's bytes: whatever else
     // stands there (a program updated since the hide) is left in place.
-    bool RemoveLauncherCopy(const QString& copy, const QString& launcher);
+    bool RemoveLauncherCopy(const FilePath& copy, const FilePath& launcher);
 
     Platform& platform_;
     Dialogs& dialogs_;

@@ -18,18 +18,19 @@ class StoredNameFileDialog : public QFileDialog
 public:
     using QFileDialog::QFileDialog;
 
-    QString Chosen() const
+    FilePath Chosen() const
     {
-        return stored_.isEmpty() ? StoredFileName(selectedFiles().value(0)) : stored_;
+        return stored_.IsEmpty() ? StoredFileName(QDir::toNativeSeparators(selectedFiles().value(0)))
+                                 : stored_;
     }
 
     void accept() override
     {
         const QString shown = selectedFiles().value(0);
-        const QString stored = StoredFileName(shown);
+        const FilePath stored = StoredFileName(shown);
         std::error_code error;
-        if (stored != shown && (fileMode() != ExistingFile ||
-                                std::filesystem::exists(FileSystemPath(stored), error))) {
+        if (stored != FilePath::FromText(shown) &&
+            (fileMode() != ExistingFile || std::filesystem::exists(stored.Native(), error))) {
             stored_ = stored;
             QDialog::accept();
             return;
@@ -38,7 +39,7 @@ public:
     }
 
 private:
-    QString stored_;
+    FilePath stored_;
 };
 
 } // namespace
@@ -97,36 +98,36 @@ bool QtDialogs::ChooseFile(QWidget* owner, FileDialogSettings& settings)
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.confirmOverwrite);
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setSizeGripEnabled(true);
-    if (!settings.fileName.isEmpty()) {
-        const QFileInfo initial(settings.fileName);
+    if (!settings.fileName.IsEmpty()) {
+        const QFileInfo initial(settings.fileName.Text());
         if (initial.isAbsolute())
             dialog.setDirectory(initial.absolutePath());
-        dialog.selectFile(initial.isAbsolute() ? initial.fileName() : settings.fileName);
+        dialog.selectFile(initial.isAbsolute() ? initial.fileName() : settings.fileName.Text());
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.Chosen().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || dialog.Chosen().IsEmpty())
         return false;
-    settings.fileName = QDir::toNativeSeparators(dialog.Chosen());
+    settings.fileName = dialog.Chosen();
     return true;
 }
 
-bool QtDialogs::ChooseFolder(QWidget* owner, const QString& title, QString& folder)
+bool QtDialogs::ChooseFolder(QWidget* owner, const QString& title, FilePath& folder)
 {
     StoredNameFileDialog dialog(owner, title);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
-    if (!folder.isEmpty()) {
+    if (!folder.IsEmpty()) {
         // Open at the parent with the folder itself selected.
-        const QFileInfo preselected(folder);
+        const QFileInfo preselected(folder.Text());
         dialog.setDirectory(preselected.absolutePath());
         dialog.selectFile(preselected.fileName());
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.Chosen().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || dialog.Chosen().IsEmpty())
         return false;
-    const QString chosen = dialog.Chosen();
+    const FilePath chosen = dialog.Chosen();
     std::error_code error;
-    if (!std::filesystem::is_directory(FileSystemPath(chosen), error))
+    if (!std::filesystem::is_directory(chosen.Native(), error))
         return false;
-    folder = QDir::toNativeSeparators(chosen);
+    folder = chosen;
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "system/FilePath.h"
 
 // The state of the one executable search that can run at a time. The search
 // window's buttons set the stop flags; the scan reads them once per folder.
@@ -9,5 +9,5 @@ struct SearchState
     bool SearchRunning = false;   // from just before the search window shows until it hides
     bool SearchStopped = false;   // Browse or Cancel was pressed
     bool BrowseRequested = false; // it was Browse
-    QString FoundPath;            // the folder and the name as stored, after a hit
+    FilePath FoundPath;           // the folder and the name as stored, after a hit
 };

@@ -34,9 +34,9 @@ QString DefaultCommandInterpreter(Platform& platform)
 }
 
 // The name stays as typed: "cmd.exe /C" opens the dialog on cmd.exe.
-QString DialogPreset(const QString& program, Platform&)
+FilePath DialogPreset(const QString& program, Platform&)
 {
-    return program;
+    return FilePath::FromText(program);
 }
 
 #else
@@ -64,19 +64,20 @@ QString DefaultCommandInterpreter(Platform& platform)
 
 // A bare name ("bash") is looked up on the search path, so that the dialog
 // opens on the program rather than on a name in the current folder.
-QString DialogPreset(const QString& program, Platform& platform)
+FilePath DialogPreset(const QString& program, Platform& platform)
 {
+    const FilePath typed = FilePath::FromText(program);
     if (program.isEmpty() || program.contains(QLatin1Char('/')))
-        return program;
-    const QString found = platform.FindExecutable(program, platform.CurrentDirectory());
-    return found.isEmpty() ? program : found;
+        return typed;
+    const FilePath found = platform.FindExecutable(typed, platform.CurrentDirectory());
+    return found.IsEmpty() ? typed : found;
 }
 
 #endif
 
 } // namespace
 
-QString ShellDialogInitialName(const QString& shellText, Platform& platform)
+FilePath ShellDialogInitialName(const QString& shellText, Platform& platform)
 {
     // The switches of the shell line go; "*" (the front end's default shell)
     // stays and acts as a name pattern in the dialog.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "system/FilePath.h"
+
 #include <QString>
 
 class Platform;
@@ -10,4 +12,4 @@ class Platform;
 // is empty, the system's command interpreter (COMSPEC, elsewhere than Windows
 // also SHELL); empty when there is none. Elsewhere than Windows a bare
 // program name is looked up on the search path.
-QString ShellDialogInitialName(const QString& shellText, Platform& platform);
+FilePath ShellDialogInitialName(const QString& shellText, Platform& platform);

@@ -1,9 +1,8 @@
 #include "system/SystemLaunchContext.h"
 
 #include "document/DefinitionPath.h"
-#include "system/FileNameCodec.h"
+#include "system/ProgramLookup.h"
 
-#include <QStandardPaths>
 #include <filesystem>
 
 namespace {
@@ -32,9 +31,7 @@ LaunchContext SystemLaunchContext(const std::string& definitionPath)
     context.currentFolder = std::filesystem::current_path(error).string();
     SetPlatformShell(context);
     context.findInSearchPath = [](const std::string& name) {
-        return std::string(EncodeFileName(QStandardPaths::findExecutable(
-                                              DecodeFileName(QByteArray::fromStdString(name))))
-                               .toStdString());
+        return FindOnSearchPath(FilePath(name)).Bytes();
     };
     context.isFile = [](const std::string& path) {
         std::error_code statusError;

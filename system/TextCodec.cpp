@@ -2,6 +2,7 @@
 
 #include "document/Def.h"
 #include "document/Utf8.h"
+#include "system/FileNameCodec.h"
 
 #include <algorithm>
 #include <array>
@@ -88,6 +89,13 @@ QString TextCodec::Decode(const std::string& text) const
     if (encoding_ == Encoding::Utf8)
         return QString::fromStdString(text);
     return DecodeCp1252(text);
+}
+
+QString TextCodec::DecodePath(const std::string& path) const
+{
+    if (encoding_ == Encoding::Utf8 && !IsValidUtf8(path))
+        return DecodeFileName(QByteArray::fromStdString(path));
+    return Decode(path);
 }
 
 std::string TextCodec::Encode(const QString& text) const

@@ -23,6 +23,10 @@ public:
     Encoding encoding() const { return encoding_; }
 
     QString Decode(const std::string& text) const;
+    // A file's path for a field: as Decode, except that in UTF-8 a name that
+    // is not valid UTF-8 keeps its bytes as escapes, which the field's mark
+    // then reports as what the document cannot store.
+    QString DecodePath(const std::string& path) const;
     std::string Encode(const QString& text) const;
     // Whether Encode keeps every character: Windows-1252 holds few, and
     // neither encoding holds a lone surrogate. Encode writes '?' instead.

@@ -69,9 +69,9 @@ bool IsModified(MainFormHarness& harness)
 QStringList Recent(MainFormHarness& harness)
 {
     QStringList paths;
-    for (const QString& path : harness.Form().Recent().Files()) {
-        if (!path.isEmpty())
-            paths.append(path);
+    for (const FilePath& path : harness.Form().Recent().Files()) {
+        if (!path.IsEmpty())
+            paths.append(path.Text());
     }
     return paths;
 }
@@ -1081,7 +1081,7 @@ private Q_SLOTS:
         platform.executablePath = executable;
         FakeDialogs dialogs;
         const TMainForm form(platform, dialogs, {});
-        QCOMPARE(form.HelpPath(), help);
+        QCOMPARE(form.HelpPath().Text(), help);
     }
 
     void helpCommands()
@@ -1090,7 +1090,7 @@ private Q_SLOTS:
         // Where the compiled help file has a viewer (Windows), it serves.
         harness.platform.compiledHelp = true;
         const QString help = harness.PathOf(QStringLiteral("Quarn.chm"));
-        QCOMPARE(harness.Form().HelpPath(), help);
+        QCOMPARE(harness.Form().HelpPath().Text(), help);
         Press(harness, Qt::Key_F1);
         harness.Trigger("HelpSearch");
         QCOMPARE(

@@ -8,6 +8,10 @@
 #include <QMenu>
 #include <QTest>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include <unistd.h>
 
 class HideTest : public QObject
@@ -67,6 +71,34 @@ private Q_SLOTS:
         QCOMPARE(harness.ReadFile(QStringLiteral("grep.Quarn")),
                  QByteArray("[Quarn]\r\nName=Grep\r\nProgram=") + program.toUtf8() + "\r\n");
         QCOMPARE(harness.dialogs.Count(FakeDialogs::Shown::Kind::Error), 0);
+    }
+
+    // The program named in a Windows-1252 document is the file with those
+    // bytes, as the launcher reads them: not the UTF-8 spelling of its text.
+    void hideInWindows1252Document()
+    {
+        MainFormHarness harness;
+        PrepareFiles(harness);
+        const FilePath folder = FilePath::FromText(harness.PathOf(QStringLiteral("x"))).Folder();
+        const FilePath program = folder + "caf\xe9.exe";
+        std::ofstream(program.Native()) << "the program";
+        harness.Open(harness.WriteFile(QStringLiteral("tool.Quarn"),
+                                       "[Quarn]\r\nName=Caf\xe9\r\nProgram=" +
+                                           QByteArray::fromStdString(program.Bytes()) + "\r\n"));
+        QCOMPARE(harness.Edit("Program")->text().right(8), QStringLiteral("caf\u00e9.exe"));
+
+        ClickHide(harness);
+        ExpectHidden(harness, true);
+        QCOMPARE(harness.dialogs.Count(FakeDialogs::Shown::Kind::Error), 0);
+        const FilePath hidden = folder + "caf\xe9.Quarnexe";
+        std::ifstream moved(hidden.Native());
+        QCOMPARE(std::string(std::istreambuf_iterator<char>(moved), {}), std::string("the program"));
+        std::ifstream definition((folder + "caf\xe9.Quarn").Native());
+        QCOMPARE(std::string(std::istreambuf_iterator<char>(definition), {}),
+                 "[Quarn]\r\nName=Caf\xe9\r\nProgram=" + hidden.Bytes() + "\r\n");
+        // QTemporaryDir's own clean-up cannot name these files.
+        for (const char* name : {"caf\xe9.exe", "caf\xe9.Quarnexe", "caf\xe9.Quarn"})
+            std::filesystem::remove((folder + name).Native());
     }
 
     void missingLauncherTouchesNothing()

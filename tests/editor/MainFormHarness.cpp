@@ -34,7 +34,10 @@ MainFormHarness::MainFormHarness(QStringList arguments, QHash<QString, QString> 
     platform.executablePath = dir_.filePath(QStringLiteral("QuarnEd"));
     platform.currentDirectory = dir_.path();
     platform.settings = std::move(settings);
-    form_ = std::make_unique<TMainForm>(platform, dialogs, std::move(arguments));
+    std::vector<FilePath> files;
+    for (const QString& argument : arguments)
+        files.push_back(FilePath::FromText(argument));
+    form_ = std::make_unique<TMainForm>(platform, dialogs, std::move(files));
     form_->ProcessCommandLine();
     form_->AttachSearchForm(*new TSearchForm(form_.get()));
     form_->show();

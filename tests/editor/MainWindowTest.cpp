@@ -189,7 +189,7 @@ private Q_SLOTS:
         QVERIFY(harness.Action("OldIni2")->isVisible());
         QVERIFY(!harness.Action("OldIni3")->isVisible());
         QVERIFY(harness.Action("N2")->isVisible());
-        QCOMPARE(harness.Form().Recent().Files()[0], QStringLiteral("/d/b.Quarn"));
+        QCOMPARE(harness.Form().Recent().Files()[0], FilePath("/d/b.Quarn"));
         QCOMPARE(harness.Title(), QStringLiteral("Quarn Editor"));
         QVERIFY(harness.Document().Path.empty());
     }
@@ -219,8 +219,8 @@ private Q_SLOTS:
         MainFormHarness harness({definition, dir.filePath(QStringLiteral("other.Quarn"))});
         QCOMPARE(harness.Edit("Name")->text(), QStringLiteral("Tool"));
         QCOMPARE(harness.Title(), QStringLiteral("Quarn Editor - tool.Quarn"));
-        QCOMPARE(harness.Form().Recent().Files()[0], definition);
-        QVERIFY(harness.Form().Recent().Files()[1].isEmpty());
+        QCOMPARE(harness.Form().Recent().Files()[0].Text(), definition);
+        QVERIFY(harness.Form().Recent().Files()[1].IsEmpty());
     }
 
     void commandLineAdoptsAProgram()

@@ -73,9 +73,9 @@ private Q_SLOTS:
         QCOMPARE(edited.count(), 0);
         QVERIFY(hide->isEnabled());
 
-        page.SetDirectory(QStringLiteral("/tmp"));
+        page.SetDirectory(FilePath("/tmp"));
         QCOMPARE(edited.count(), 1);
-        page.SetProgram(QString());
+        page.SetProgram(FilePath());
         QCOMPARE(edited.count(), 2);
         QVERIFY(!hide->isEnabled());
         QCOMPARE(program.count(), 2);

@@ -4,7 +4,6 @@
 #include "tests/support/TestPlatform.h"
 
 #include <QMenu>
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -30,7 +29,10 @@ struct FileMenu
 
 QStringList Files(const RecentFiles& recent)
 {
-    return {recent.Files().begin(), recent.Files().end()};
+    QStringList files;
+    for (const FilePath& file : recent.Files())
+        files.append(file.Text());
+    return files;
 }
 
 } // namespace
@@ -54,11 +56,12 @@ private Q_SLOTS:
         QCOMPARE(file.items[1]->text(), QStringLiteral("b.Quarn"));
         QVERIFY(!file.items[2]->isVisible());
 
-        QSignalSpy chosen(&recent, &RecentFiles::Chosen);
+        std::vector<FilePath> chosen;
+        connect(&recent, &RecentFiles::Chosen, this,
+                [&chosen](const FilePath& path) { chosen.push_back(path); });
         file.items[1]->trigger();
         file.items[3]->trigger(); // an empty slot
-        QCOMPARE(chosen.count(), 1);
-        QCOMPARE(chosen.constFirst().constFirst().toString(), QStringLiteral("/d/b.Quarn"));
+        QCOMPARE(chosen, std::vector<FilePath>{FilePath("/d/b.Quarn")});
 
         platform.settings.clear();
         recent.Save();
@@ -79,15 +82,15 @@ private Q_SLOTS:
         RecentFiles second(platform, secondMenu.menu);
         for (RecentFiles* recent : {&first, &second})
             recent->ShowStored();
-        first.Add(QStringLiteral("/b"));
-        second.Add(QStringLiteral("/c"));
+        first.Add(FilePath::FromText(QStringLiteral("/b")));
+        second.Add(FilePath::FromText(QStringLiteral("/c")));
         first.Save();
         second.Save();
         QCOMPARE(platform.settings.size(), 3);
         QCOMPARE(platform.settings.value(QStringLiteral("Previous/2")), QStringLiteral("/b"));
 
-        second.Add(QStringLiteral("/d"));
-        second.Add(QStringLiteral("/e"));
+        second.Add(FilePath::FromText(QStringLiteral("/d")));
+        second.Add(FilePath::FromText(QStringLiteral("/e")));
         second.Save();
         QCOMPARE(platform.settings.size(), 4);
         QCOMPARE(platform.settings.value(QStringLiteral("Previous/3")), QStringLiteral("/a"));
@@ -98,8 +101,8 @@ private Q_SLOTS:
         TestPlatform platform;
         FileMenu file;
         RecentFiles recent(platform, file.menu);
-        recent.Add(QStringLiteral("/a/x.Quarn"));
-        recent.Add(QStringLiteral("/a/X.Quarn"));
+        recent.Add(FilePath::FromText(QStringLiteral("/a/x.Quarn")));
+        recent.Add(FilePath::FromText(QStringLiteral("/a/X.Quarn")));
 #ifdef Q_OS_WIN
         QCOMPARE(Files(recent).constFirst(), QStringLiteral("/a/X.Quarn"));
         QVERIFY(Files(recent).at(1).isEmpty());
@@ -108,7 +111,7 @@ private Q_SLOTS:
                  QStringList({QStringLiteral("/a/X.Quarn"), QStringLiteral("/a/x.Quarn")}));
 #endif
         // The caption is the file name as it is; '&' marks no accelerator.
-        recent.Add(QStringLiteral("C:\\d\\R&D.Quarn"));
+        recent.Add(FilePath::FromText(QStringLiteral("C:\\d\\R&D.Quarn")));
         QCOMPARE(file.items[0]->text(), QStringLiteral("R&&D.Quarn"));
     }
 };

@@ -287,7 +287,7 @@ void TerminalOutputTest::saveWritesTheBytesKept()
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("output.txt"));
     QString error;
-    QVERIFY2(output.SaveTo(path, &error), qPrintable(error));
+    QVERIFY2(output.SaveTo(FilePath::FromText(path), &error), qPrintable(error));
     QFile saved(path);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(
@@ -297,7 +297,7 @@ void TerminalOutputTest::saveWritesTheBytesKept()
 
     output.Clear();
     Feed(output, "x");
-    QVERIFY(output.SaveTo(path, &error));
+    QVERIFY(output.SaveTo(FilePath::FromText(path), &error));
     QFile again(path);
     QVERIFY(again.open(QIODevice::ReadOnly));
     QCOMPARE(again.readAll(), QByteArray("x\n"));
@@ -309,7 +309,8 @@ void TerminalOutputTest::saveReportsFailure()
     TerminalOutput output;
     Feed(output, "x");
     QString error;
-    QVERIFY(!output.SaveTo(folder.filePath(QStringLiteral("missing/output.txt")), &error));
+    QVERIFY(!output.SaveTo(FilePath::FromText(folder.filePath(QStringLiteral("missing/output.txt"))),
+                           &error));
     QVERIFY(!error.isEmpty());
 }
 

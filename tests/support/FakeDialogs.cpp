@@ -45,22 +45,22 @@ void FakeDialogs::ShowError(QWidget* owner, const QString& caption, const QStrin
 
 bool FakeDialogs::ChooseFile(QWidget* owner, FileDialogSettings& dialog)
 {
-    shown.append({Shown::Kind::File, dialog.title, dialog.fileName, owner});
+    shown.append({Shown::Kind::File, dialog.title, dialog.fileName.Text(), owner});
     fileDialogs.append(dialog);
     const QString answer = TakeAnswer(fileAnswers, dialog.title).value_or(QString());
     if (answer.isEmpty())
         return false;
-    dialog.fileName = answer;
+    dialog.fileName = FilePath::FromText(answer);
     return true;
 }
 
-bool FakeDialogs::ChooseFolder(QWidget* owner, const QString& title, QString& folder)
+bool FakeDialogs::ChooseFolder(QWidget* owner, const QString& title, FilePath& folder)
 {
-    shown.append({Shown::Kind::Folder, title, folder, owner});
+    shown.append({Shown::Kind::Folder, title, folder.Text(), owner});
     const QString answer = TakeAnswer(folderAnswers, title).value_or(QString());
     if (answer.isEmpty())
         return false;
-    folder = answer;
+    folder = FilePath::FromText(answer);
     return true;
 }
 

@@ -34,7 +34,8 @@ public:
     QList<PromptAnswer> promptAnswers;
     QList<bool> questionAnswers; // Yes is true
     QList<bool> confirmAnswers;  // the accepting button is true
-    // An empty string cancels the dialog; anything else is the chosen path.
+    // An empty string cancels the dialog; anything else is the chosen path,
+    // as the dialog would give it for the name shown.
     QStringList fileAnswers;
     QStringList folderAnswers;
     // Each drives the next window shown modally, the real widget, and ends
@@ -52,7 +53,7 @@ public:
                  const QString& acceptText) override;
     void ShowError(QWidget* owner, const QString& caption, const QString& text) override;
     bool ChooseFile(QWidget* owner, FileDialogSettings& dialog) override;
-    bool ChooseFolder(QWidget* owner, const QString& title, QString& folder) override;
+    bool ChooseFolder(QWidget* owner, const QString& title, FilePath& folder) override;
     void ShowModal(QDialog& dialog) override;
 
     int Count(Shown::Kind kind) const;

@@ -10,14 +10,14 @@ void TestPlatform::WriteSetting(const QString& group, const QString& key, const 
     settings.insert(group + QLatin1Char('/') + key, value);
 }
 
-QString TestPlatform::ExecutablePath()
+FilePath TestPlatform::ExecutablePath()
 {
-    return executablePath;
+    return FilePath::FromText(executablePath);
 }
 
-QString TestPlatform::CurrentDirectory()
+FilePath TestPlatform::CurrentDirectory()
 {
-    return currentDirectory;
+    return FilePath::FromText(currentDirectory);
 }
 
 std::optional<QString> TestPlatform::Environment(const char* name)
@@ -28,19 +28,22 @@ std::optional<QString> TestPlatform::Environment(const char* name)
     return *found;
 }
 
-void TestPlatform::OpenDocument(const QString& path)
+void TestPlatform::OpenDocument(const FilePath& path)
 {
-    openedDocuments.append(path);
+    openedDocuments.append(path.Text());
 }
 
-QString TestPlatform::DefaultApplicationFor(const QString&)
+QString TestPlatform::DefaultApplicationFor(const FilePath&)
 {
     return defaultApplication;
 }
 
-bool TestPlatform::StartDetached(const QString& program, const QStringList& arguments)
+bool TestPlatform::StartDetached(const FilePath& program, const std::vector<FilePath>& arguments)
 {
-    startedPrograms.append(QStringList{program} + arguments);
+    QStringList started{program.Text()};
+    for (const FilePath& argument : arguments)
+        started.append(argument.Text());
+    startedPrograms.append(started);
     return startSucceeds;
 }
 
@@ -49,14 +52,14 @@ void TestPlatform::OpenUrl(const QUrl& url)
     openedUrls.append(url);
 }
 
-bool TestPlatform::HasCompiledHelp(const QString&)
+bool TestPlatform::HasCompiledHelp(const FilePath&)
 {
     return compiledHelp;
 }
 
-void TestPlatform::ShowHelp(const QString& helpFile, HelpView view)
+void TestPlatform::ShowHelp(const FilePath& helpFile, HelpView view)
 {
-    helpRequests.append({helpFile, view});
+    helpRequests.append({helpFile.Text(), view});
 }
 
 bool TestPlatform::ClipboardHasText()
@@ -72,4 +75,9 @@ QString TestPlatform::ClipboardText()
 void TestPlatform::SetClipboardText(const QString& text)
 {
     clipboard = text;
+}
+
+char* toString(const FilePath& path)
+{
+    return toString(path.Bytes());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "system/Platform.h"
+#include "tests/support/DocumentPrinting.h"
 
 #include <QHash>
 #include <QList>
@@ -10,6 +11,7 @@
 // The real file system with everything else kept inside the test: settings
 // and environment in memory, a clipboard of its own, the desktop's "open"
 // and help requests recorded, the executable's path chosen by the test.
+// Paths are recorded and given as the texts they show.
 class TestPlatform : public DesktopPlatform
 {
 public:
@@ -30,16 +32,19 @@ public:
 
     QString ReadSetting(const QString& group, const QString& key) override;
     void WriteSetting(const QString& group, const QString& key, const QString& value) override;
-    QString ExecutablePath() override;
-    QString CurrentDirectory() override;
+    FilePath ExecutablePath() override;
+    FilePath CurrentDirectory() override;
     std::optional<QString> Environment(const char* name) override;
-    void OpenDocument(const QString& path) override;
-    QString DefaultApplicationFor(const QString& path) override;
-    bool StartDetached(const QString& program, const QStringList& arguments) override;
+    void OpenDocument(const FilePath& path) override;
+    QString DefaultApplicationFor(const FilePath& path) override;
+    bool StartDetached(const FilePath& program, const std::vector<FilePath>& arguments) override;
     void OpenUrl(const QUrl& url) override;
-    bool HasCompiledHelp(const QString& helpFile) override;
-    void ShowHelp(const QString& helpFile, HelpView view) override;
+    bool HasCompiledHelp(const FilePath& helpFile) override;
+    void ShowHelp(const FilePath& helpFile, HelpView view) override;
     bool ClipboardHasText() override;
     QString ClipboardText() override;
     void SetClipboardText(const QString& text) override;
 };
+
+// QTest prints a compared path as its bytes.
+char* toString(const FilePath& path);

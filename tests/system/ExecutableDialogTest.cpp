@@ -91,13 +91,13 @@ void ExecutableDialogTest::acceptsProgramAsItStands()
 
     FileDialogSettings dialog = ExecutableDialogSettings();
     dialog.title = QStringLiteral("Select program");
-    dialog.fileName = preset.isEmpty() ? QString() : folder + preset;
+    dialog.fileName = preset.isEmpty() ? FilePath() : FilePath::FromText(folder + preset);
     DialogAnswerer answerer(typed.isEmpty() ? QString() : folder + typed);
     QtDialogs dialogs;
     const bool accepted = dialogs.ChooseFile(nullptr, dialog);
     QCOMPARE(answerer.closed, QStringList());
     QVERIFY(accepted);
-    QCOMPARE(dialog.fileName, folder + (typed.isEmpty() ? preset : typed));
+    QCOMPARE(dialog.fileName.Text(), folder + (typed.isEmpty() ? preset : typed));
 }
 
 void ExecutableDialogTest::acceptsNameThatIsNotUtf8()
@@ -107,16 +107,16 @@ void ExecutableDialogTest::acceptsNameThatIsNotUtf8()
 #endif
     // The dialog shows the name with U+FFFD; the choice is the file on disk.
     QTemporaryDir scratch;
-    const QString folder = scratch.path() + DecodeFileName("/r\xe9pertoire");
-    const QString program = folder + DecodeFileName("/outil-\xe9");
-    QVERIFY(std::filesystem::create_directory(FileSystemPath(folder)));
-    std::ofstream(FileSystemPath(program)) << "x";
+    const FilePath folder = FilePath::FromText(scratch.path()) + "/r\xe9pertoire";
+    const FilePath program = folder + "/outil-\xe9";
+    QVERIFY(std::filesystem::create_directory(folder.Native()));
+    std::ofstream(program.Native()) << "x";
 
     FileDialogSettings dialog = ExecutableDialogSettings();
-    DialogAnswerer answerer(QFile::decodeName(EncodeFileName(program)));
+    DialogAnswerer answerer(QFile::decodeName(QByteArray::fromStdString(program.Bytes())));
     QtDialogs dialogs;
     const bool accepted = dialogs.ChooseFile(nullptr, dialog);
-    std::filesystem::remove_all(FileSystemPath(folder));
+    std::filesystem::remove_all(folder.Native());
     QCOMPARE(answerer.closed, QStringList());
     QVERIFY(accepted);
     QCOMPARE(dialog.fileName, program);

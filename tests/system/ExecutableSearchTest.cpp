@@ -1,6 +1,5 @@
 #include "system/ExecutableSearch.h"
 
-#include "system/PathNames.h"
 #include "system/SearchForm.h"
 #include "tests/support/TestPlatform.h"
 
@@ -32,21 +31,28 @@ public:
     QStringList listed;
     std::function<void(const QString&)> onList;
 
-    QStringList FixedDriveRoots() override { return roots; }
-
-    QString FindExecutable(const QString& name, const QString& folder) override
+    std::vector<FilePath> FixedDriveRoots() override
     {
-        executableRequests.append(name + QStringLiteral(" in ") + folder);
-        return executables.value(name);
+        std::vector<FilePath> paths;
+        for (const QString& root : roots)
+            paths.push_back(FilePath::FromText(root));
+        return paths;
     }
 
-    bool ListFolder(const QString& folder, std::vector<FolderEntry>& entries) override
+    FilePath FindExecutable(const FilePath& name, const FilePath& folder) override
     {
+        executableRequests.append(name.Text() + QStringLiteral(" in ") + folder.Text());
+        return FilePath::FromText(executables.value(name.Text()));
+    }
+
+    bool ListFolder(const FilePath& path, std::vector<FolderEntry>& entries) override
+    {
+        const QString folder = path.Text();
         listed.append(folder);
         if (onList)
             onList(folder);
         if (!script)
-            return TestPlatform::ListFolder(folder, entries);
+            return TestPlatform::ListFolder(path, entries);
         const auto found = script->constFind(folder);
         if (found == script->constEnd())
             return false;
@@ -70,8 +76,8 @@ public:
                 name.remove(QLatin1Char('!'));
                 std::vector<FolderEntry>& entries = (*script)[folder];
                 if (std::none_of(entries.cbegin(), entries.cend(),
-                                 [name](const FolderEntry& e) { return e.name == name; }))
-                    entries.push_back({name, isFolder, !isFolder});
+                                 [name](const FolderEntry& e) { return e.name == name.toStdString(); }))
+                    entries.push_back({name.toStdString(), isFolder, !isFolder});
                 folder += name + QLatin1Char('/');
                 if (isFolder && unreadable)
                     break;
@@ -167,9 +173,9 @@ void ExecutableSearchTest::scanOrder()
     TSearchForm form;
     ExecutableSearch search(platform, form);
 
-    QCOMPARE(search.SearchFolder(ScriptRoot, name), !expected.isEmpty());
+    QCOMPARE(search.SearchFolder(FilePath::FromText(ScriptRoot), name), !expected.isEmpty());
     if (!expected.isEmpty())
-        QCOMPARE(search.State().FoundPath, ScriptRoot + expected);
+        QCOMPARE(search.State().FoundPath.Text(), ScriptRoot + expected);
     QStringList expectedListed{ScriptRoot};
     for (const QString& folder : listed)
         expectedListed.append(ScriptRoot + folder);
@@ -237,9 +243,9 @@ void ExecutableSearchTest::realTree()
     ScanPlatform platform;
     TSearchForm form;
     ExecutableSearch search(platform, form);
-    QCOMPARE(search.SearchFolder(root, name), !expected.isEmpty());
+    QCOMPARE(search.SearchFolder(FilePath::FromText(root), name), !expected.isEmpty());
     if (!expected.isEmpty())
-        QCOMPARE(search.State().FoundPath, root + expected);
+        QCOMPARE(search.State().FoundPath.Text(), root + expected);
 }
 
 void ExecutableSearchTest::drivesInOrder()
@@ -252,7 +258,7 @@ void ExecutableSearchTest::drivesInOrder()
     ExecutableSearch search(platform, form);
 
     QVERIFY(search.SearchFixedDrives(QStringLiteral("tool.exe")));
-    QCOMPARE(search.State().FoundPath, ScriptRoot + QStringLiteral("tool.exe"));
+    QCOMPARE(search.State().FoundPath.Text(), ScriptRoot + QStringLiteral("tool.exe"));
     QCOMPARE(platform.listed, platform.roots);
     QVERIFY(!search.SearchFixedDrives(QStringLiteral("other.exe")));
 }
@@ -309,7 +315,8 @@ void ExecutableSearchTest::presetSteps()
     ScanPlatform platform;
     platform.currentDirectory = QStringLiteral("/work/here");
     platform.roots = QStringList{tree};
-    platform.executables.insert(FileNamePartOf(programText), executable);
+    const QString programName = FilePath(FilePath::FromText(programText).FileName()).Text();
+    platform.executables.insert(programName, executable);
     QString caption;
     platform.onList = [&](const QString&) {
         caption = QApplication::activeModalWidget()
@@ -319,11 +326,12 @@ void ExecutableSearchTest::presetSteps()
     TSearchForm form(&mainWindow);
     ExecutableSearch search(platform, form);
 
-    QCOMPARE(search.DialogPresetFor(programText), std::optional<QString>(expected));
+    QCOMPARE(search.DialogPresetFor(FilePath::FromText(programText)),
+             std::optional<FilePath>(FilePath::FromText(expected)));
     QCOMPARE(platform.executableRequests, requests);
     QCOMPARE(!platform.listed.isEmpty(), scanned);
     if (scanned) {
-        QCOMPARE(caption, QStringLiteral("Searching ") + FileNamePartOf(programText) +
+        QCOMPARE(caption, QStringLiteral("Searching ") + programName +
                               QStringLiteral(" in"));
     }
     QVERIFY(!form.isVisible());
@@ -373,8 +381,8 @@ void ExecutableSearchTest::stopDuringScan()
     };
 
     const QString text = QStringLiteral("/old/tool.exe");
-    const std::optional<QString> preset = search.DialogPresetFor(text);
-    QCOMPARE(preset, dialog ? std::optional<QString>(text) : std::nullopt);
+    const std::optional<FilePath> preset = search.DialogPresetFor(FilePath::FromText(text));
+    QCOMPARE(preset, dialog ? std::optional<FilePath>(FilePath::FromText(text)) : std::nullopt);
     QVERIFY(visibleWhileStopping);
     QVERIFY(!form.isVisible());
     // The stop takes effect at the next folder visited, before it is listed.
@@ -409,7 +417,7 @@ void ExecutableSearchTest::userKeptInSearchWindow()
         }
     };
 
-    QCOMPARE(search.DialogPresetFor(QStringLiteral("/old/tool.exe")), std::nullopt);
+    QCOMPARE(search.DialogPresetFor(FilePath("/old/tool.exe")), std::nullopt);
     QCOMPARE(commandRuns, 0);
     QCOMPARE(activeAfterLeaving, &form);
     // Once the scan is over the main window is the user's again.

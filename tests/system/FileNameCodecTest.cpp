@@ -21,6 +21,7 @@ private Q_SLOTS:
     void fileUrls();
     void fileOperationsKeepBytes();
     void settingsKeepBytes();
+    void startedProgramGetsTheBytes();
 };
 
 void FileNameCodecTest::initTestCase()
@@ -81,9 +82,9 @@ void FileNameCodecTest::fileUrls()
 {
     QFETCH(QUrl, url);
     QFETCH(QByteArray, path);
-    QCOMPARE(EncodeFileName(LocalFilePathOf(url)), path);
+    QCOMPARE(LocalFilePathOf(url), FilePath(path.toStdString()));
     if (!path.isEmpty())
-        QCOMPARE(EncodeFileName(LocalFilePathOf(FileUrlOf(DecodeFileName(path)))), path);
+        QCOMPARE(LocalFilePathOf(FileUrlOf(FilePath(path.toStdString()))), FilePath(path.toStdString()));
 }
 
 void FileNameCodecTest::fileOperationsKeepBytes()
@@ -91,24 +92,24 @@ void FileNameCodecTest::fileOperationsKeepBytes()
     QTemporaryDir temporary;
     QVERIFY(temporary.isValid());
     DesktopPlatform platform;
-    const QString folder =
-        temporary.path() + QLatin1Char('/') + DecodeFileName(QByteArray("dossier-\xe9"));
-    const QString file = folder + QLatin1Char('/') + DecodeFileName(QByteArray("outil-\xff"));
-    QVERIFY(std::filesystem::create_directory(FileSystemPath(folder)));
-    std::ofstream(FileSystemPath(file)) << "x";
+    const FilePath root = FilePath::FromText(temporary.path() + QLatin1Char('/'));
+    const FilePath folder = root + "dossier-\xe9";
+    const FilePath file = folder + "/outil-\xff";
+    QVERIFY(std::filesystem::create_directory(folder.Native()));
+    std::ofstream(file.Native()) << "x";
 
     QVERIFY(platform.DirectoryExists(folder));
     QVERIFY(platform.FileExists(file));
     std::vector<FolderEntry> entries;
-    QVERIFY(platform.ListFolder(temporary.path() + QLatin1Char('/'), entries));
+    QVERIFY(platform.ListFolder(root, entries));
     QCOMPARE(entries.size(), std::size_t{1});
-    QCOMPARE(EncodeFileName(entries.front().name), QByteArray("dossier-\xe9"));
+    QCOMPARE(entries.front().name, std::string("dossier-\xe9"));
     QVERIFY(entries.front().isFolder);
 
-    const QString copy = file + QStringLiteral(".copy");
+    const FilePath copy = file + ".copy";
     QVERIFY(platform.CopyFile(file, copy));
     QVERIFY(!platform.CopyFile(file, copy));
-    const QString renamed = file + DecodeFileName(QByteArray("\xfe"));
+    const FilePath renamed = file + "\xfe";
     QVERIFY(platform.RenameFile(copy, renamed));
     QVERIFY(!platform.RenameFile(file, renamed));
     QVERIFY(platform.DeleteFile(renamed));
@@ -116,26 +117,45 @@ void FileNameCodecTest::fileOperationsKeepBytes()
     QVERIFY(!platform.DeleteFile(folder));
 
     // What Qt's file dialog returns for the file leads back to its bytes.
-    const QString shown = QFile::decodeName(EncodeFileName(file));
-    QVERIFY(shown != file);
+    const QString shown = QFile::decodeName(QByteArray::fromStdString(file.Bytes()));
+    QVERIFY(FilePath::FromText(shown) != file);
     QCOMPARE(StoredFileName(shown), file);
     // A new name in such a folder (Save As) keeps the folder's bytes.
-    const QString newName = QFile::decodeName("new-\xff");
-    QCOMPARE(StoredFileName(QFile::decodeName(EncodeFileName(folder)) + QLatin1Char('/') + newName),
-             folder + QLatin1Char('/') + newName);
+    QCOMPARE(StoredFileName(QFile::decodeName(QByteArray::fromStdString(folder.Bytes())) +
+                            QStringLiteral("/new-\u00e9")),
+             folder + "/new-\xc3\xa9");
     // QTemporaryDir's own clean-up cannot name these files.
-    std::filesystem::remove_all(FileSystemPath(folder));
+    std::filesystem::remove_all(folder.Native());
 }
 
 void FileNameCodecTest::settingsKeepBytes()
 {
     DesktopPlatform platform;
-    const QString odd = DecodeFileName(QByteArray("/tmp/\xe9t\xe9.Quarn"));
+    const QString group = QStringLiteral("CodecTest");
+    const FilePath odd("/tmp/\xe9t\xe9.Quarn");
     const QString text = QString::fromUtf16(u"/tmp/\u00e9t\u00e9.Quarn");
-    platform.WriteSetting(QStringLiteral("CodecTest"), QStringLiteral("0"), odd);
-    platform.WriteSetting(QStringLiteral("CodecTest"), QStringLiteral("1"), text);
-    QCOMPARE(platform.ReadSetting(QStringLiteral("CodecTest"), QStringLiteral("0")), odd);
-    QCOMPARE(platform.ReadSetting(QStringLiteral("CodecTest"), QStringLiteral("1")), text);
+    platform.WritePathSetting(group, QStringLiteral("0"), odd);
+    platform.WriteSetting(group, QStringLiteral("1"), text);
+    QCOMPARE(platform.ReadPathSetting(group, QStringLiteral("0")), odd);
+    QCOMPARE(platform.ReadSetting(group, QStringLiteral("1")), text);
+    QCOMPARE(platform.ReadPathSetting(group, QStringLiteral("1")), FilePath(text.toStdString()));
+}
+
+void FileNameCodecTest::startedProgramGetsTheBytes()
+{
+    // The launcher is started on a definition whose name is not UTF-8.
+    QTemporaryDir temporary;
+    const FilePath out = FilePath::FromText(temporary.filePath(QStringLiteral("argument")));
+    const FilePath definition("/tmp/caf\xe9.Quarn");
+    DesktopPlatform platform;
+    QVERIFY(platform.StartDetached(FilePath("/bin/sh"),
+                                   {FilePath("-c"), FilePath("printf %s \"$1\" > \"$0\""), out,
+                                    definition}));
+    QTRY_COMPARE(QFile(out.Text()).size(), qint64(definition.Bytes().size()));
+    QFile written(out.Text());
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll().toStdString(), definition.Bytes());
+    QVERIFY(!platform.StartDetached(FilePath("/nonexistent/program"), {}));
 }
 
 QTEST_GUILESS_MAIN(FileNameCodecTest)

@@ -67,7 +67,8 @@ void FolderSelectionTest::browse_data()
     const QString farTooLong = QString(600, QLatin1Char('x'));
     QCOMPARE(longest.size(), 519);
     QCOMPARE(tooLong.size(), 520);
-    QVERIFY(platform.DirectoryExists(longest) && platform.DirectoryExists(tooLong));
+    QVERIFY(platform.DirectoryExists(FilePath::FromText(longest)) &&
+            platform.DirectoryExists(FilePath::FromText(tooLong)));
 
     QTest::newRow("empty, accepted") << QString() << chosen << QString() << true << chosen;
     QTest::newRow("existing folder preselected")
@@ -97,8 +98,9 @@ void FolderSelectionTest::browse()
     dialogs.folderAnswers = {answer};
     QWidget owner;
 
-    QCOMPARE(BrowseForDirectory(dialogs, &owner, platform, path), accepted);
-    QCOMPARE(path, pathAfter);
+    FilePath folder = FilePath::FromText(path);
+    QCOMPARE(BrowseForDirectory(dialogs, &owner, platform, folder), accepted);
+    QCOMPARE(folder.Text(), pathAfter);
 
     QCOMPARE(dialogs.shown.size(), 1);
     const FakeDialogs::Shown browser = dialogs.Last(FakeDialogs::Shown::Kind::Folder);

@@ -32,28 +32,28 @@ public:
     QStringList hidden;
     QStringList cleared;
 
-    bool CopyFile(const QString& from, const QString& to) override
+    bool CopyFile(const FilePath& from, const FilePath& to) override
     {
         if (!appearsBeforeCopy.isEmpty())
             WriteFile(appearsBeforeCopy, "intruder");
         return !copyFails && TestPlatform::CopyFile(from, to);
     }
-    bool DeleteFile(const QString& path) override
+    bool DeleteFile(const FilePath& path) override
     {
         return !deleteFails && TestPlatform::DeleteFile(path);
     }
-    bool RenameFile(const QString& from, const QString& to) override
+    bool RenameFile(const FilePath& from, const FilePath& to) override
     {
         return !renameFails && TestPlatform::RenameFile(from, to);
     }
-    void AddHiddenAttribute(const QString& path) override
+    void AddHiddenAttribute(const FilePath& path) override
     {
-        hidden.append(path);
+        hidden.append(path.Text());
         TestPlatform::AddHiddenAttribute(path);
     }
-    void ClearAttributes(const QString& path) override
+    void ClearAttributes(const FilePath& path) override
     {
-        cleared.append(path);
+        cleared.append(path.Text());
         TestPlatform::ClearAttributes(path);
     }
 
@@ -62,6 +62,10 @@ public:
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
+    }
+    static void WriteFile(const FilePath& path, const QByteArray& content)
+    {
+        WriteFile(path.Text(), content);
     }
 };
 
@@ -85,7 +89,8 @@ struct Workspace
 
     QString Path(const QString& name) const { return dir.filePath(name); }
     QString Launcher() const { return Path(QStringLiteral("editor/QuarnExe") + ExecutableSuffix); }
-    HidePaths PathsFor(const QString& program)
+    HidePaths PathsFor(const QString& program) { return PathsFor(FilePath::FromText(program)); }
+    HidePaths PathsFor(const FilePath& program)
     {
         return HidePathsFor(program, platform.ExecutablePath());
     }
@@ -95,16 +100,22 @@ struct Workspace
         FaultyPlatform::WriteFile(path, content);
         QVERIFY(QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner));
     }
+    static void WriteExecutable(const FilePath& path, const QByteArray& content)
+    {
+        WriteExecutable(path.Text(), content);
+    }
     // The content of a file, or nothing when there is none.
     static QByteArray Content(const QString& path)
     {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+    static QByteArray Content(const FilePath& path) { return Content(path.Text()); }
     static bool Executable(const QString& path)
     {
         return QFile::permissions(path).testFlag(QFile::ExeOwner);
     }
+    static bool Executable(const FilePath& path) { return Executable(path.Text()); }
 
     // The texts of the messages shown, each checked to be an error box of
     // the hide owned by the window.
@@ -125,10 +136,10 @@ struct Workspace
 QStringList Expand(QStringList texts, const HidePaths& paths)
 {
     for (QString& text : texts) {
-        text.replace(QStringLiteral("{P}"), paths.program)
-            .replace(QStringLiteral("{H}"), paths.hidden)
-            .replace(QStringLiteral("{O}"), paths.restored)
-            .replace(QStringLiteral("{L}"), paths.launcher);
+        text.replace(QStringLiteral("{P}"), paths.program.Text())
+            .replace(QStringLiteral("{H}"), paths.hidden.Text())
+            .replace(QStringLiteral("{O}"), paths.restored.Text())
+            .replace(QStringLiteral("{L}"), paths.launcher.Text());
     }
     return texts;
 }
@@ -209,11 +220,12 @@ void ProgramHiderTest::pathsOfProgram_data()
 void ProgramHiderTest::pathsOfProgram()
 {
     QFETCH(QString, program);
-    const HidePaths paths = HidePathsFor(program, QStringLiteral("/opt/q/QuarnEd"));
-    QCOMPARE(paths.program, program);
-    QTEST(paths.definition, "definition");
-    QTEST(paths.hidden, "hidden");
-    QTEST(paths.restored, "restored");
+    const HidePaths paths =
+        HidePathsFor(FilePath::FromText(program), FilePath::FromText(QStringLiteral("/opt/q/QuarnEd")));
+    QCOMPARE(paths.program.Text(), program);
+    QTEST(paths.definition.Text(), "definition");
+    QTEST(paths.hidden.Text(), "hidden");
+    QTEST(paths.restored.Text(), "restored");
 }
 
 void ProgramHiderTest::launcherBesideEditor_data()
@@ -232,7 +244,7 @@ void ProgramHiderTest::launcherBesideEditor()
 {
     QFETCH(QString, editor);
     QFETCH(QString, launcher);
-    QCOMPARE(HidePathsFor(QStringLiteral("/bin/tool.sh"), editor).launcher,
+    QCOMPARE(HidePathsFor(FilePath("/bin/tool.sh"), FilePath::FromText(editor)).launcher.Text(),
              launcher + ExecutableSuffix);
 }
 
@@ -260,19 +272,19 @@ void ProgramHiderTest::hideThenUndo()
 
     FaultyPlatform::WriteFile(hide.definition, "[Quarn]\r\n"); // what the save leaves
     files.hider.HideFiles(hide);
-    QCOMPARE(files.platform.hidden, (QStringList{hide.hidden, hide.definition}));
+    QCOMPARE(files.platform.hidden, (QStringList{hide.hidden.Text(), hide.definition.Text()}));
     QVERIFY(files.hider.IsHiddenProgram(hide.hidden));
-    QVERIFY(!files.hider.IsHiddenProgram(program));
+    QVERIFY(!files.hider.IsHiddenProgram(hide.program));
 
     const HidePaths undo = files.PathsFor(hide.hidden);
-    QCOMPARE(undo.restored, program);
+    QCOMPARE(undo.restored, hide.program);
     QCOMPARE(undo.definition, hide.definition);
     QVERIFY(files.hider.RestoreProgram(undo));
     QCOMPARE(Workspace::Content(program), ProgramText);
     QVERIFY(Workspace::Executable(program));
-    QVERIFY(!QFile::exists(hide.hidden));
-    QVERIFY(QFile::exists(hide.definition));
-    QCOMPARE(files.platform.cleared, (QStringList{program, hide.definition}));
+    QVERIFY(!QFile::exists(hide.hidden.Text()));
+    QVERIFY(QFile::exists(hide.definition.Text()));
+    QCOMPARE(files.platform.cleared, (QStringList{program, hide.definition.Text()}));
     QVERIFY(!files.hider.IsHiddenProgram(hide.hidden));
     QCOMPARE(files.Messages(), QStringList());
 }
@@ -341,7 +353,7 @@ void ProgramHiderTest::failedHide()
         FaultyPlatform::WriteFile(paths.hidden, "stale");
     files.platform.copyFails = copyFault == CopyFault::Fails;
     if (copyFault == CopyFault::TargetReappears)
-        files.platform.appearsBeforeCopy = paths.program;
+        files.platform.appearsBeforeCopy = paths.program.Text();
 
     QVERIFY(!(files.hider.CanHide(paths) && files.hider.PutLauncherInPlace(paths)));
     QCOMPARE(files.Messages(), Expand(messages, paths));
@@ -496,7 +508,7 @@ void ProgramHiderTest::hiddenState()
     for (const QString& file : files)
         FaultyPlatform::WriteFile(bin.filePath(file), "x");
 
-    QTEST(workspace.hider.IsHiddenProgram(bin.filePath(program)), "hidden");
+    QTEST(workspace.hider.IsHiddenProgram(FilePath::FromText(bin.filePath(program))), "hidden");
     QCOMPARE(workspace.Messages(), QStringList());
 }
 

@@ -32,7 +32,7 @@ QStringList Names(const std::vector<FolderEntry>& entries)
 {
     QStringList names;
     for (const FolderEntry& entry : entries)
-        names.append(entry.name);
+        names.append(QString::fromStdString(entry.name));
     names.sort();
     return names;
 }
@@ -43,7 +43,7 @@ std::optional<bool> FlagIn(const std::vector<FolderEntry>& entries, const QStrin
 {
     const auto found =
         std::find_if(entries.cbegin(), entries.cend(),
-                     [name](const FolderEntry& entry) { return entry.name == name; });
+                     [name](const FolderEntry& entry) { return entry.name == name.toStdString(); });
     return found == entries.cend() ? std::nullopt : std::optional<bool>((*found).*flag);
 }
 
@@ -170,8 +170,8 @@ void SearchDrivesTest::fixedDrivesOfThisMachine()
     // The real mount table: whatever this machine has, the scan must never
     // be pointed at the kernel's pseudo file systems.
     TestPlatform platform;
-    const QStringList roots = platform.FixedDriveRoots();
-    for (const QString& root : roots) {
+    for (const FilePath& drive : platform.FixedDriveRoots()) {
+        const QString root = drive.Text();
         QVERIFY2(root.endsWith(QLatin1Char('/')), qPrintable(root));
         QVERIFY2(QFileInfo(root).isDir(), qPrintable(root));
         for (const char* pseudo : {"/proc", "/sys", "/dev", "/run"}) {
@@ -195,8 +195,8 @@ void SearchDrivesTest::listFolder()
     QVERIFY(QFile::link(root + QStringLiteral("missing"), root + QStringLiteral("Dangling")));
 
     TestPlatform platform;
-    std::vector<FolderEntry> entries{{QStringLiteral("left over"), true, false}};
-    QVERIFY(platform.ListFolder(root, entries));
+    std::vector<FolderEntry> entries{{"left over", true, false}};
+    QVERIFY(platform.ListFolder(FilePath::FromText(root), entries));
     QCOMPARE(Names(entries), (QStringList{QStringLiteral(".hidden"), QStringLiteral("Dangling"),
                                           QStringLiteral("LinkToSub"), QStringLiteral("LinkToTool"),
                                           QStringLiteral("Sub"), QStringLiteral("Tool.EXE")}));
@@ -220,7 +220,7 @@ void SearchDrivesTest::listFolderStaysOnItsFileSystem()
         QSKIP("no /proc here");
     TestPlatform platform;
     std::vector<FolderEntry> entries;
-    QVERIFY(platform.ListFolder(QStringLiteral("/"), entries));
+    QVERIFY(platform.ListFolder(FilePath("/"), entries));
     // Mount points are neither entered nor reported ("proc" is no program).
     for (const QString& name : {QStringLiteral("proc"), QStringLiteral("sys")}) {
         QCOMPARE(FlagIn(entries, name, &FolderEntry::isFolder), false);
@@ -233,9 +233,9 @@ void SearchDrivesTest::listFolderFailsWhenUnreadable()
     TestPlatform platform;
     std::vector<FolderEntry> entries;
     QTemporaryDir tree;
-    QVERIFY(!platform.ListFolder(tree.path() + QStringLiteral("/missing/"), entries));
+    QVERIFY(!platform.ListFolder(FilePath::FromText(tree.path() + QStringLiteral("/missing/")), entries));
     QVERIFY(WriteFile(tree.path() + QStringLiteral("/file"), {}));
-    QVERIFY(!platform.ListFolder(tree.path() + QStringLiteral("/file/"), entries));
+    QVERIFY(!platform.ListFolder(FilePath::FromText(tree.path() + QStringLiteral("/file/")), entries));
 
 #ifdef Q_OS_UNIX
     if (geteuid() == 0)
@@ -244,7 +244,7 @@ void SearchDrivesTest::listFolderFailsWhenUnreadable()
     const QString locked = tree.path() + QStringLiteral("/locked/");
     QVERIFY(QDir().mkdir(locked));
     QVERIFY(QFile::setPermissions(locked, QFileDevice::WriteOwner));
-    QVERIFY(!platform.ListFolder(locked, entries));
+    QVERIFY(!platform.ListFolder(FilePath::FromText(locked), entries));
     QFile::setPermissions(locked,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }

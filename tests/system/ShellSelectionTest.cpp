@@ -13,9 +13,9 @@ const QString LoginShell = QStringLiteral("/bin/bash");
 class ShellPlatform : public TestPlatform
 {
 public:
-    QString FindExecutable(const QString& name, const QString&) override
+    FilePath FindExecutable(const FilePath& name, const FilePath&) override
     {
-        return name == QLatin1String("bash") ? QStringLiteral("/usr/bin/bash") : QString();
+        return name == FilePath("bash") ? FilePath("/usr/bin/bash") : FilePath();
     }
 };
 
@@ -99,7 +99,7 @@ void ShellSelectionTest::initialName()
         platform.environment.insert(entry.section(QLatin1Char('='), 0, 0),
                                     entry.section(QLatin1Char('='), 1));
 
-    QCOMPARE(ShellDialogInitialName(shellText, platform), expected);
+    QCOMPARE(ShellDialogInitialName(shellText, platform).Text(), expected);
 }
 
 QTEST_GUILESS_MAIN(ShellSelectionTest)
