@@ -152,7 +152,7 @@ void TProgramSettingsPage::ProgramButtonClick()
 
 void TProgramSettingsPage::ShellButtonClick()
 {
-    openExeDialog_.fileName = ShellDialogInitialName(ui->Shell->text(), *platform_);
+    openExeDialog_.fileName = ShellDialogInitialName(ui->Shell->text(), *codec_, *platform_);
     openExeDialog_.title = QStringLiteral("Select command shell");
     // The whole field is replaced: the switches are not carried over.
     if (dialogs_->ChooseFile(window(), openExeDialog_))

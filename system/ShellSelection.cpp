@@ -1,6 +1,7 @@
 #include "system/ShellSelection.h"
 
 #include "system/Platform.h"
+#include "system/TextCodec.h"
 
 namespace {
 
@@ -34,9 +35,9 @@ QString DefaultCommandInterpreter(Platform& platform)
 }
 
 // The name stays as typed: "cmd.exe /C" opens the dialog on cmd.exe.
-FilePath DialogPreset(const QString& program, Platform&)
+FilePath DialogPreset(const FilePath& program, Platform&)
 {
-    return FilePath::FromText(program);
+    return program;
 }
 
 #else
@@ -64,24 +65,26 @@ QString DefaultCommandInterpreter(Platform& platform)
 
 // A bare name ("bash") is looked up on the search path, so that the dialog
 // opens on the program rather than on a name in the current folder.
-FilePath DialogPreset(const QString& program, Platform& platform)
+FilePath DialogPreset(const FilePath& program, Platform& platform)
 {
-    const FilePath typed = FilePath::FromText(program);
-    if (program.isEmpty() || program.contains(QLatin1Char('/')))
-        return typed;
-    const FilePath found = platform.FindExecutable(typed, platform.CurrentDirectory());
-    return found.IsEmpty() ? typed : found;
+    if (program.IsEmpty() || program.Bytes().find('/') != std::string::npos)
+        return program;
+    const FilePath found = platform.FindExecutable(program, platform.CurrentDirectory());
+    return found.IsEmpty() ? program : found;
 }
 
 #endif
 
 } // namespace
 
-FilePath ShellDialogInitialName(const QString& shellText, Platform& platform)
+FilePath ShellDialogInitialName(const QString& shellText, const TextCodec& codec,
+                                Platform& platform)
 {
     // The switches of the shell line go; "*" (the front end's default shell)
     // stays and acts as a name pattern in the dialog.
     const QString program = TrimBlanksAndControls(shellText.left(SwitchesStart(shellText)));
-    return DialogPreset(program.isEmpty() ? DefaultCommandInterpreter(platform) : program,
+    return DialogPreset(program.isEmpty()
+                            ? FilePath::FromText(DefaultCommandInterpreter(platform))
+                            : FilePath(codec.Encode(program)),
                         platform);
 }

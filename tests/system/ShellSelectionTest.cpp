@@ -1,4 +1,5 @@
 #include "system/ShellSelection.h"
+#include "system/TextCodec.h"
 
 #include "tests/support/TestPlatform.h"
 
@@ -28,6 +29,7 @@ class ShellSelectionTest : public QObject
 private Q_SLOTS:
     void initialName_data();
     void initialName();
+    void initialNameKeepsTheDocumentsBytes();
 };
 
 void ShellSelectionTest::initialName_data()
@@ -99,7 +101,18 @@ void ShellSelectionTest::initialName()
         platform.environment.insert(entry.section(QLatin1Char('='), 0, 0),
                                     entry.section(QLatin1Char('='), 1));
 
-    QCOMPARE(ShellDialogInitialName(shellText, platform).Text(), expected);
+    QCOMPARE(ShellDialogInitialName(shellText, TextCodec(), platform).Text(), expected);
+}
+
+void ShellSelectionTest::initialNameKeepsTheDocumentsBytes()
+{
+    // A Windows-1252 document holds "\xe9" where the field shows "\u00e9".
+    ShellPlatform platform;
+    const QString shellText = QStringLiteral("/bin/caf\u00e9 -c");
+    QCOMPARE(ShellDialogInitialName(shellText, TextCodec(TextCodec::Encoding::Windows1252),
+                                    platform),
+             FilePath("/bin/caf\xe9"));
+    QCOMPARE(ShellDialogInitialName(shellText, TextCodec(), platform), FilePath("/bin/caf\xc3\xa9"));
 }
 
 QTEST_GUILESS_MAIN(ShellSelectionTest)
