@@ -105,8 +105,8 @@ int main(int argc, char* argv[])
         return 1;
     }
     bool found = false;
-    const double searchTime =
-        BestTime(rounds, [&] { found = search.SearchFolder(FilePath::FromText(root), MissingName); });
+    const double searchTime = BestTime(
+        rounds, [&] { found = search.SearchFolder(FilePath::FromText(root), MissingName); });
     const double findTime = BestTime(rounds, [&] { RunFind(root); });
     if (found) {
         std::fprintf(stderr, "the scan found %s, which is not there\n", qPrintable(MissingName));

@@ -1,10 +1,10 @@
 #include "editor/DraftReviewDialog.h"
 
+#include "document/DefinitionPath.h"
 #include "document/HelpOptionDraft.h"
 #include "editor/ContextHelp.h"
 #include "editor/HelpWindow.h"
 #include "system/DisplayNames.h"
-#include "document/DefinitionPath.h"
 #include "system/TextCodec.h"
 
 #include <QComboBox>
@@ -59,8 +59,9 @@ COption InDocumentText(COption option, const TextCodec& codec)
 
 } // namespace
 
-TDraftReviewDialog::TDraftReviewDialog(const std::string& program, const std::vector<COption>& existing,
-                                       const TextCodec& codec, Runner run, QWidget* parent)
+TDraftReviewDialog::TDraftReviewDialog(const std::string& program,
+                                       const std::vector<COption>& existing, const TextCodec& codec,
+                                       Runner run, QWidget* parent)
     : QDialog(parent), codec_(codec), run_(std::move(run)), source_(new QComboBox),
       note_(new QLabel), table_(new QTableWidget(0, ColumnCount)),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |

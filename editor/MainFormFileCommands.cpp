@@ -109,8 +109,8 @@ void TMainForm::OpenDefinition(const FilePath& path)
     const LoadResult result = document_.Load(path.Bytes(), &failure);
     // No message box for a file that cannot be opened, only a passing word.
     if (!failure.path.empty())
-        statusBar()->showMessage(QStringLiteral("Could not open ") +
-                                     FilePath(failure.path).Text() + QStringLiteral(": ") +
+        statusBar()->showMessage(QStringLiteral("Could not open ") + FilePath(failure.path).Text() +
+                                     QStringLiteral(": ") +
                                      QString::fromLocal8Bit(failure.reason.c_str()),
                                  OpenFailureShownMs);
     switch (result) {
@@ -295,8 +295,7 @@ void TMainForm::HideClick()
     // Hiding is no step: it moves files. The edits before it are steps.
     undo_->RecordPendingEdits();
     // The button has already changed its state when this runs.
-    const HidePaths paths =
-        HidePathsFor(ui->GlobalPage->ProgramPath(), platform_.ExecutablePath());
+    const HidePaths paths = HidePathsFor(ui->GlobalPage->ProgramPath(), platform_.ExecutablePath());
     if (ui->GlobalPage->HideChecked()) {
         // Asked before any file is touched: another document's definition
         // file would lose its options.

@@ -31,13 +31,14 @@ QStringList LaunchProblemTexts(const CDef& def, const LaunchProblems& problems,
     if (problems.program == LaunchProblems::Program::NotSet)
         texts.append(QStringLiteral("The definition names no program."));
     if (problems.program == LaunchProblems::Program::NotFound)
-        texts.append(QStringLiteral("The program %1 cannot be found.").arg(FilePath(def.Program).Text()));
+        texts.append(
+            QStringLiteral("The program %1 cannot be found.").arg(FilePath(def.Program).Text()));
     if (!problems.missingShell.empty())
-        texts.append(
-            QStringLiteral("The shell %1 cannot be found.").arg(FilePath(problems.missingShell).Text()));
+        texts.append(QStringLiteral("The shell %1 cannot be found.")
+                         .arg(FilePath(problems.missingShell).Text()));
     if (!problems.missingFolder.empty())
-        texts.append(
-            QStringLiteral("The folder %1 does not exist.").arg(FilePath(problems.missingFolder).Text()));
+        texts.append(QStringLiteral("The folder %1 does not exist.")
+                         .arg(FilePath(problems.missingFolder).Text()));
     if (!problems.missingMandatory.empty())
         texts.append(QStringLiteral("Give a value for %1.")
                          .arg(OptionNames(def, problems.missingMandatory, codec)));

@@ -23,8 +23,7 @@ constexpr int Failure = 2;
 QString CannotOpenText(const std::string& path, const std::string& reason)
 {
     return QStringLiteral("Cannot open %1:\n%2")
-        .arg(FilePath(path).Text(),
-             QString::fromLocal8Bit(reason.c_str()));
+        .arg(FilePath(path).Text(), QString::fromLocal8Bit(reason.c_str()));
 }
 
 int ShowWindow(int argc, char* argv[], const LauncherArguments& arguments)

@@ -26,8 +26,9 @@ TLauncherForm::TLauncherForm(Platform& platform, Dialogs& dialogs,
     setStatusBar(new QStatusBar(this));
     resize(720, 560);
     const CDef& def = definition_.def;
-    setWindowTitle(def.Name.empty() ? VisibleFileName(FilePath(FilePath(definition_.path).FileName()).Text())
-                                    : TextCodec::ForDocument(def).Decode(def.Name));
+    setWindowTitle(def.Name.empty()
+                       ? VisibleFileName(FilePath(FilePath(definition_.path).FileName()).Text())
+                       : TextCodec::ForDocument(def).Decode(def.Name));
 
     LaunchValues values = DefaultValues(def);
     remembered_->Restore(def, definition_.path, values);

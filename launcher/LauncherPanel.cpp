@@ -112,9 +112,9 @@ void LauncherPanel::RunExecute()
     Q_EMIT RunStarting(options_->Values());
     QString error;
     if (!session_->Start(plan_.command, &error)) {
-        dialogs_.ShowError(
-            this, window()->windowTitle(),
-            QStringLiteral("Cannot run %1:\n%2").arg(FilePath(plan_.command.program).Text(), error));
+        dialogs_.ShowError(this, window()->windowTitle(),
+                           QStringLiteral("Cannot run %1:\n%2")
+                               .arg(FilePath(plan_.command.program).Text(), error));
         return;
     }
     Q_EMIT StatusChanged(QStringLiteral("Running"));

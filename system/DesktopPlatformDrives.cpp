@@ -157,8 +157,7 @@ bool DesktopPlatform::ListFolder(const FilePath& folder, std::vector<FolderEntry
     const DeviceId folderDevice{folderStatus.stx_dev_major, folderStatus.stx_dev_minor};
     while (const dirent* entry = readdir(dir)) {
         if (!IsDotOrDotDot(entry->d_name))
-            entries.push_back({entry->d_name,
-                               IsFolderOfSameMount(folderFd, *entry, folderDevice),
+            entries.push_back({entry->d_name, IsFolderOfSameMount(folderFd, *entry, folderDevice),
                                IsNotAFolder(folderFd, *entry)});
     }
     return true;

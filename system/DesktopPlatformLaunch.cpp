@@ -60,7 +60,9 @@ bool DesktopPlatform::StartDetached(const FilePath& program, const std::vector<F
     const Descriptor nothing(::open("/dev/null", O_RDWR | O_CLOEXEC));
     if (!nothing.IsOpen())
         return false;
-    const auto inherited = [&nothing](int fd) { return ::fcntl(fd, F_GETFD) >= 0 ? fd : nothing.Get(); };
+    const auto inherited = [&nothing](int fd) {
+        return ::fcntl(fd, F_GETFD) >= 0 ? fd : nothing.Get();
+    };
     ChildLaunch launch;
     launch.program = program.Bytes();
     for (const FilePath& argument : arguments)

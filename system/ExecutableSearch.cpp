@@ -1,7 +1,7 @@
 #include "system/ExecutableSearch.h"
 
-#include "system/FileNamePattern.h"
 #include "system/FileNameCodec.h"
+#include "system/FileNamePattern.h"
 #include "system/Platform.h"
 #include "system/SearchForm.h"
 
@@ -83,7 +83,8 @@ bool ExecutableSearch::SearchFolder(const FilePath& folder, const QString& name)
     }
     const char separator = QDir::separator().toLatin1();
     for (const FolderEntry& entry : entries) {
-        if (entry.isFolder && SearchFolder(folder + entry.name + std::string_view(&separator, 1), name))
+        if (entry.isFolder &&
+            SearchFolder(folder + entry.name + std::string_view(&separator, 1), name))
             return true;
     }
     return false;

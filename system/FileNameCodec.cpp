@@ -154,10 +154,9 @@ FilePath StoredFileName(const QString& shown)
             QString match;
             int matches = 0;
             std::error_code error;
-            for (std::filesystem::directory_iterator
-                     entry(NativePathOf(EncodeFileName(folder.isEmpty() ? QStringLiteral("/") : folder)
-                                            .toStdString()),
-                           error),
+            for (std::filesystem::directory_iterator entry(
+                     FilePath::FromText(folder.isEmpty() ? QStringLiteral("/") : folder).Native(),
+                     error),
                  end;
                  !error && entry != end; entry.increment(error)) {
                 const QByteArray name =
@@ -179,9 +178,8 @@ QUrl FileUrlOf(const FilePath& path)
 {
     QUrl url;
     url.setScheme(QStringLiteral("file"));
-    url.setPath(
-        QString::fromLatin1(QByteArray::fromStdString(path.Bytes()).toPercentEncoding("/")),
-        QUrl::TolerantMode);
+    url.setPath(QString::fromLatin1(QByteArray::fromStdString(path.Bytes()).toPercentEncoding("/")),
+                QUrl::TolerantMode);
     return url;
 }
 

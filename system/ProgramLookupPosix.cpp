@@ -32,7 +32,8 @@ FilePath FindOnSearchPath(const FilePath& name)
         const FilePath candidate = FilePath(std::string(folder)) + "/" + name.Bytes();
         if (IsExecutableFile(candidate)) {
             std::error_code error;
-            const std::filesystem::path absolute = std::filesystem::absolute(candidate.Native(), error);
+            const std::filesystem::path absolute =
+                std::filesystem::absolute(candidate.Native(), error);
             return error ? candidate : FilePath::FromNative(absolute.lexically_normal());
         }
     }

@@ -20,8 +20,9 @@ public:
 
     FilePath Chosen() const
     {
-        return stored_.IsEmpty() ? StoredFileName(QDir::toNativeSeparators(selectedFiles().value(0)))
-                                 : stored_;
+        return stored_.IsEmpty()
+                   ? StoredFileName(QDir::toNativeSeparators(selectedFiles().value(0)))
+                   : stored_;
     }
 
     void accept() override

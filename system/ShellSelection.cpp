@@ -83,8 +83,7 @@ FilePath ShellDialogInitialName(const QString& shellText, const TextCodec& codec
     // The switches of the shell line go; "*" (the front end's default shell)
     // stays and acts as a name pattern in the dialog.
     const QString program = TrimBlanksAndControls(shellText.left(SwitchesStart(shellText)));
-    return DialogPreset(program.isEmpty()
-                            ? FilePath::FromText(DefaultCommandInterpreter(platform))
-                            : FilePath(codec.Encode(program)),
+    return DialogPreset(program.isEmpty() ? FilePath::FromText(DefaultCommandInterpreter(platform))
+                                          : FilePath(codec.Encode(program)),
                         platform);
 }

@@ -92,7 +92,8 @@ private Q_SLOTS:
         QCOMPARE(harness.dialogs.Count(FakeDialogs::Shown::Kind::Error), 0);
         const FilePath hidden = folder + "caf\xe9.Quarnexe";
         std::ifstream moved(hidden.Native());
-        QCOMPARE(std::string(std::istreambuf_iterator<char>(moved), {}), std::string("the program"));
+        QCOMPARE(std::string(std::istreambuf_iterator<char>(moved), {}),
+                 std::string("the program"));
         std::ifstream definition((folder + "caf\xe9.Quarn").Native());
         QCOMPARE(std::string(std::istreambuf_iterator<char>(definition), {}),
                  "[Quarn]\r\nName=Caf\xe9\r\nProgram=" + hidden.Bytes() + "\r\n");

@@ -309,8 +309,8 @@ void TerminalOutputTest::saveReportsFailure()
     TerminalOutput output;
     Feed(output, "x");
     QString error;
-    QVERIFY(!output.SaveTo(FilePath::FromText(folder.filePath(QStringLiteral("missing/output.txt"))),
-                           &error));
+    QVERIFY(!output.SaveTo(
+        FilePath::FromText(folder.filePath(QStringLiteral("missing/output.txt"))), &error));
     QVERIFY(!error.isEmpty());
 }
 

@@ -75,8 +75,9 @@ public:
                 const bool unreadable = name.endsWith(QLatin1Char('!'));
                 name.remove(QLatin1Char('!'));
                 std::vector<FolderEntry>& entries = (*script)[folder];
-                if (std::none_of(entries.cbegin(), entries.cend(),
-                                 [name](const FolderEntry& e) { return e.name == name.toStdString(); }))
+                if (std::none_of(entries.cbegin(), entries.cend(), [name](const FolderEntry& e) {
+                        return e.name == name.toStdString();
+                    }))
                     entries.push_back({name.toStdString(), isFolder, !isFolder});
                 folder += name + QLatin1Char('/');
                 if (isFolder && unreadable)
@@ -331,8 +332,7 @@ void ExecutableSearchTest::presetSteps()
     QCOMPARE(platform.executableRequests, requests);
     QCOMPARE(!platform.listed.isEmpty(), scanned);
     if (scanned) {
-        QCOMPARE(caption, QStringLiteral("Searching ") + programName +
-                              QStringLiteral(" in"));
+        QCOMPARE(caption, QStringLiteral("Searching ") + programName + QStringLiteral(" in"));
     }
     QVERIFY(!form.isVisible());
     QVERIFY(!search.State().SearchRunning);

@@ -84,7 +84,8 @@ void FileNameCodecTest::fileUrls()
     QFETCH(QByteArray, path);
     QCOMPARE(LocalFilePathOf(url), FilePath(path.toStdString()));
     if (!path.isEmpty())
-        QCOMPARE(LocalFilePathOf(FileUrlOf(FilePath(path.toStdString()))), FilePath(path.toStdString()));
+        QCOMPARE(LocalFilePathOf(FileUrlOf(FilePath(path.toStdString()))),
+                 FilePath(path.toStdString()));
 }
 
 void FileNameCodecTest::fileOperationsKeepBytes()
@@ -148,9 +149,9 @@ void FileNameCodecTest::startedProgramGetsTheBytes()
     const FilePath out = FilePath::FromText(temporary.filePath(QStringLiteral("argument")));
     const FilePath definition("/tmp/caf\xe9.Quarn");
     DesktopPlatform platform;
-    QVERIFY(platform.StartDetached(FilePath("/bin/sh"),
-                                   {FilePath("-c"), FilePath("printf %s \"$1\" > \"$0\""), out,
-                                    definition}));
+    QVERIFY(platform.StartDetached(
+        FilePath("/bin/sh"),
+        {FilePath("-c"), FilePath("printf %s \"$1\" > \"$0\""), out, definition}));
     QTRY_COMPARE(QFile(out.Text()).size(), qint64(definition.Bytes().size()));
     QFile written(out.Text());
     QVERIFY(written.open(QIODevice::ReadOnly));

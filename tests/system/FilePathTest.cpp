@@ -91,10 +91,9 @@ void FilePathTest::searchPath_data()
         << QByteArray("::T/bin:") << QByteArray("tool") << QByteArray("T/bin/tool");
     QTest::newRow("not executable, the next one")
         << QByteArray("T/plain:T/bin") << QByteArray("tool") << QByteArray("T/bin/tool");
-    QTest::newRow("a folder is no program")
-        << QByteArray("T") << QByteArray("bin") << QByteArray();
-    QTest::newRow("absolute name") << QByteArray("") << QByteArray("T/bin/tool")
-                                   << QByteArray("T/bin/tool");
+    QTest::newRow("a folder is no program") << QByteArray("T") << QByteArray("bin") << QByteArray();
+    QTest::newRow("absolute name")
+        << QByteArray("") << QByteArray("T/bin/tool") << QByteArray("T/bin/tool");
     QTest::newRow("absolute name, not executable")
         << QByteArray("T/bin") << QByteArray("T/plain/tool") << QByteArray();
     QTest::newRow("nowhere") << QByteArray("T/empty") << QByteArray("tool") << QByteArray();
@@ -118,7 +117,8 @@ void FilePathTest::searchPath()
 
     const QByteArray saved = qgetenv("PATH");
     qputenv("PATH", QByteArray(path).replace('T', root));
-    const FilePath found = FindOnSearchPath(FilePath(QByteArray(name).replace('T', root).toStdString()));
+    const FilePath found =
+        FindOnSearchPath(FilePath(QByteArray(name).replace('T', root).toStdString()));
     qputenv("PATH", saved);
     QCOMPARE(found, FilePath(QByteArray(expected).replace('T', root).toStdString()));
     // QTemporaryDir's own clean-up cannot name these files.

@@ -220,8 +220,8 @@ void ProgramHiderTest::pathsOfProgram_data()
 void ProgramHiderTest::pathsOfProgram()
 {
     QFETCH(QString, program);
-    const HidePaths paths =
-        HidePathsFor(FilePath::FromText(program), FilePath::FromText(QStringLiteral("/opt/q/QuarnEd")));
+    const HidePaths paths = HidePathsFor(FilePath::FromText(program),
+                                         FilePath::FromText(QStringLiteral("/opt/q/QuarnEd")));
     QCOMPARE(paths.program.Text(), program);
     QTEST(paths.definition.Text(), "definition");
     QTEST(paths.hidden.Text(), "hidden");

@@ -233,9 +233,11 @@ void SearchDrivesTest::listFolderFailsWhenUnreadable()
     TestPlatform platform;
     std::vector<FolderEntry> entries;
     QTemporaryDir tree;
-    QVERIFY(!platform.ListFolder(FilePath::FromText(tree.path() + QStringLiteral("/missing/")), entries));
+    QVERIFY(!platform.ListFolder(FilePath::FromText(tree.path() + QStringLiteral("/missing/")),
+                                 entries));
     QVERIFY(WriteFile(tree.path() + QStringLiteral("/file"), {}));
-    QVERIFY(!platform.ListFolder(FilePath::FromText(tree.path() + QStringLiteral("/file/")), entries));
+    QVERIFY(
+        !platform.ListFolder(FilePath::FromText(tree.path() + QStringLiteral("/file/")), entries));
 
 #ifdef Q_OS_UNIX
     if (geteuid() == 0)

@@ -109,10 +109,11 @@ void ShellSelectionTest::initialNameKeepsTheDocumentsBytes()
     // A Windows-1252 document holds "\xe9" where the field shows "\u00e9".
     ShellPlatform platform;
     const QString shellText = QStringLiteral("/bin/caf\u00e9 -c");
-    QCOMPARE(ShellDialogInitialName(shellText, TextCodec(TextCodec::Encoding::Windows1252),
-                                    platform),
-             FilePath("/bin/caf\xe9"));
-    QCOMPARE(ShellDialogInitialName(shellText, TextCodec(), platform), FilePath("/bin/caf\xc3\xa9"));
+    QCOMPARE(
+        ShellDialogInitialName(shellText, TextCodec(TextCodec::Encoding::Windows1252), platform),
+        FilePath("/bin/caf\xe9"));
+    QCOMPARE(ShellDialogInitialName(shellText, TextCodec(), platform),
+             FilePath("/bin/caf\xc3\xa9"));
 }
 
 QTEST_GUILESS_MAIN(ShellSelectionTest)
