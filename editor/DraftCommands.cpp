@@ -52,7 +52,7 @@ std::string DraftCommands::ChooseProgram()
     const FilePath& chosen = programDialog_.fileName;
     if (platform_.FileExists(chosen))
         return chosen.Bytes();
-    const FilePath name(chosen.FileName());
+    const FilePath name = chosen.FileName();
     if (!name.IsEmpty() && !platform_.FindExecutable(name, platform_.CurrentDirectory()).IsEmpty())
         return name.Bytes();
     Fail(QStringLiteral("There is no program named %1 on the search path.")

@@ -153,8 +153,8 @@ void HazardMarks::Update(int currentOption)
         lost.options += text.isEmpty() ? 0 : 1;
         const QString mistakes = at < optionMistakes_.size() ? optionMistakes_[at] : QString();
         wrong.options += mistakes.isEmpty() ? 0 : 1;
-        const QString description =
-            EntryDescription(document_.OptionAt(row).Default, text, mistakes);
+        const bool isDefault = document_.OptionAt(row).Default;
+        const QString description = EntryDescription(isDefault, text, mistakes);
         if (!mistakes.isEmpty())
             AppendLine(text, mistakes);
         QListWidgetItem* entry = list_.item(row);
@@ -163,7 +163,6 @@ void HazardMarks::Update(int currentOption)
             entry->setToolTip(text);
             entry->setStatusTip(text);
         }
-        const bool isDefault = document_.OptionAt(row).Default;
         if (entry->data(Qt::FontRole).isValid() != isDefault)
             entry->setData(Qt::FontRole, isDefault ? BoldFont() : QVariant());
         if (entry->data(Qt::AccessibleDescriptionRole).toString() != description)

@@ -104,13 +104,6 @@ TMainForm::TMainForm(Platform& platform, Dialogs& dialogs, std::vector<FilePath>
     connect(ui->GlobalPage, &TProgramSettingsPage::ProgramChanged, this,
             [this](const QString& program) { ui->Go->setEnabled(!program.isEmpty()); });
     connect(ui->GlobalPage, &TProgramSettingsPage::HideClicked, this, &TMainForm::HideClick);
-    // The title's mark of unsaved changes follows the fields' edits and the
-    // options chosen; every command (Bind) and every new title take the
-    // modified test again too.
-    connect(ui->GlobalPage, &TProgramSettingsPage::Edited, this, &TMainForm::UpdateModifiedMark);
-    connect(ui->OptionPane, &TOptionPane::Edited, this, &TMainForm::UpdateModifiedMark);
-    connect(options_, &OptionList::Chose, this, &TMainForm::UpdateModifiedMark);
-
     WireActions();
     PrepareEditBoxes();
     // After the window's own boxes are prepared: the preview's are the
@@ -118,11 +111,14 @@ TMainForm::TMainForm(Platform& platform, Dialogs& dialogs, std::vector<FilePath>
     preview_ = new PreviewCommands(platform_, dialogs_, *ui->PageControl,
                                    [this] { return ShownDocument(); }, *ui->ViewPreview,
                                    *ui->ViewRunInPreview, this);
-    connect(ui->GlobalPage, &TProgramSettingsPage::Edited, preview_, &PreviewCommands::Outdated);
-    connect(ui->OptionPane, &TOptionPane::Edited, preview_, &PreviewCommands::Outdated);
-    connect(options_, &OptionList::Chose, preview_, &PreviewCommands::Outdated);
+    // The title's mark of unsaved changes and the preview follow the fields'
+    // edits and the options chosen; every command (Bind) and every new title
+    // take the modified test again too, and every state shown
+    // (UpdateHideState) refreshes the preview.
+    connect(ui->GlobalPage, &TProgramSettingsPage::Edited, this, &TMainForm::ShownChanged);
+    connect(ui->OptionPane, &TOptionPane::Edited, this, &TMainForm::ShownChanged);
+    connect(options_, &OptionList::Chose, this, &TMainForm::ShownChanged);
     connect(options_, &EditTarget::Changed, preview_, &PreviewCommands::Outdated);
-    connect(undo_, &DocumentUndo::StateShown, preview_, &PreviewCommands::Outdated);
     new FileDropRouter(*this, [this](const FilePath& path) {
         // Handled once the drop is over: a save prompt must not keep the
         // application the files came from waiting for the drop's end.

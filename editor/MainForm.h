@@ -123,6 +123,8 @@ private:
     // The title's mark of unsaved changes follows the modified test, which
     // is taken again after each change of the document or the fields.
     void UpdateModifiedMark();
+    // A field was edited or another option chosen.
+    void ShownChanged();
     bool ShowsChanges() const;
     void GoExecute();
     void LaunchDefinition(const FilePath& definition);

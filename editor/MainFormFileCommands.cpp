@@ -217,10 +217,16 @@ void TMainForm::UpdateTitle()
     setWindowTitle((document_.Path.empty()
                         ? TitleBase
                         : TitleBase + QStringLiteral(" - ") +
-                              VisibleFileName(FilePath(FilePath(document_.Path).FileName()).Text())
+                              VisibleFileName(FilePath(document_.Path).FileName().Text())
                                   .replace(mark, mark + mark)) +
                    mark);
     UpdateModifiedMark();
+}
+
+void TMainForm::ShownChanged()
+{
+    UpdateModifiedMark();
+    preview_->Outdated();
 }
 
 void TMainForm::UpdateModifiedMark()

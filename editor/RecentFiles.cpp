@@ -74,7 +74,7 @@ void RecentFiles::Add(const FilePath& path)
         items[static_cast<qsizetype>(m)]->setText(items[static_cast<qsizetype>(m - 1)]->text());
         files_[m] = files_[m - 1];
     }
-    items[0]->setText(MenuCaption(FilePath(path.FileName()).Text()));
+    items[0]->setText(MenuCaption(path.FileName().Text()));
     files_[0] = path;
 }
 

@@ -27,7 +27,7 @@ TLauncherForm::TLauncherForm(Platform& platform, Dialogs& dialogs,
     resize(720, 560);
     const CDef& def = definition_.def;
     setWindowTitle(def.Name.empty()
-                       ? VisibleFileName(FilePath(FilePath(definition_.path).FileName()).Text())
+                       ? VisibleFileName(FilePath(definition_.path).FileName().Text())
                        : TextCodec::ForDocument(def).Decode(def.Name));
 
     LaunchValues values = DefaultValues(def);

@@ -25,7 +25,7 @@ std::optional<FilePath> ExecutableSearch::DialogPresetFor(const FilePath& progra
 {
     if (program.IsEmpty() || platform.FileExists(program))
         return program;
-    const FilePath name(program.FileName());
+    const FilePath name = program.FileName();
     const FilePath found = platform.FindExecutable(name, platform.CurrentDirectory());
     if (!found.IsEmpty())
         return found;

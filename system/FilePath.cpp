@@ -28,9 +28,9 @@ FilePath FilePath::Folder() const
     return FilePath(std::string(FolderPart(bytes_)));
 }
 
-std::string FilePath::FileName() const
+FilePath FilePath::FileName() const
 {
-    return std::string(FileNamePart(bytes_));
+    return FilePath(std::string(FileNamePart(bytes_)));
 }
 
 std::string FilePath::Extension() const

@@ -31,7 +31,7 @@ public:
 
     // The program's file-name rules: the folder part ends with its separator.
     FilePath Folder() const;
-    std::string FileName() const;
+    FilePath FileName() const;
     std::string Extension() const;
     FilePath WithExtension(std::string_view extension) const;
     FilePath operator+(std::string_view tail) const { return FilePath(bytes_ + std::string(tail)); }

@@ -13,7 +13,7 @@ FilePath LauncherPathFor(const FilePath& editorExecutable)
 
 bool IsEditorApplication(const QString& application)
 {
-    QString name = QString::fromStdString(FilePath::FromText(application).FileName());
+    QString name = FilePath::FromText(application).FileName().Text();
     for (const QString& suffix : {QStringLiteral(".desktop"), QStringLiteral(".exe")}) {
         if (name.endsWith(suffix, Qt::CaseInsensitive))
             name.chop(suffix.size());

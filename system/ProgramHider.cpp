@@ -51,7 +51,7 @@ constexpr std::string_view DottedMark = ".hidden-by-Quarn";
 
 bool HasDottedHiddenName(const FilePath& program)
 {
-    const std::string name = program.FileName();
+    const std::string name = program.FileName().Bytes();
     return name.size() > 1 + DottedMark.size() && name.front() == '.' &&
            EqualIgnoringCase(program.Extension(), DottedMark);
 }
@@ -59,7 +59,7 @@ bool HasDottedHiddenName(const FilePath& program)
 FilePath HiddenOf(const FilePath& program)
 {
     if (!HasExtension(program))
-        return program.Folder() + "." + program.FileName() + DottedMark;
+        return program.Folder() + "." + program.FileName().Bytes() + DottedMark;
     const std::string extension = program.Extension();
     return program.WithExtension(DotOf(extension) + std::string(HiddenMark) +
                                  AfterDotOf(extension));
@@ -68,7 +68,7 @@ FilePath HiddenOf(const FilePath& program)
 FilePath RestoredOf(const FilePath& program)
 {
     if (HasDottedHiddenName(program)) {
-        const std::string name = program.FileName();
+        const std::string name = program.FileName().Bytes();
         return program.Folder() + name.substr(1, name.size() - 1 - DottedMark.size());
     }
     const std::string extension = program.Extension();

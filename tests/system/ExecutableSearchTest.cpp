@@ -316,7 +316,7 @@ void ExecutableSearchTest::presetSteps()
     ScanPlatform platform;
     platform.currentDirectory = QStringLiteral("/work/here");
     platform.roots = QStringList{tree};
-    const QString programName = FilePath(FilePath::FromText(programText).FileName()).Text();
+    const QString programName = FilePath::FromText(programText).FileName().Text();
     platform.executables.insert(programName, executable);
     QString caption;
     platform.onList = [&](const QString&) {

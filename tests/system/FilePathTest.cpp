@@ -67,7 +67,7 @@ void FilePathTest::parts()
     QFETCH(QByteArray, path);
     const FilePath file(path.toStdString());
     QTEST(QByteArray::fromStdString(file.Folder().Bytes()), "folder");
-    QTEST(QByteArray::fromStdString(file.FileName()), "fileName");
+    QTEST(QByteArray::fromStdString(file.FileName().Bytes()), "fileName");
     QTEST(QByteArray::fromStdString(file.Extension()), "extension");
     QTEST(QByteArray::fromStdString(DefinitionPathOf(file).Bytes()), "definition");
     // Shown and taken back, the path is the same bytes.
